@@ -1,0 +1,187 @@
+// The walk over a keyword block's lines that every reader shares. A reader supplies only its own
+// rules: what a data line means and what the end of the block checks (data readers), or how a
+// line is counted (maxes readers).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "toolkit/dataline.h"
+
+namespace orvane::readers {
+
+using toolkit::Text;
+using toolkit::TextOut;
+
+// Widths arrive from the host as signed 64-bit counts; a negative width is taken as 0.
+std::size_t Width(std::int64_t length);
+
+// A private copy of one record, which screening may clean without touching the host's array.
+class WorkLine {
+ public:
+  TextOut Load(Text record);
+
+ private:
+  // Wide enough for every record a host really passes; wider ones borrow from the heap.
+  static constexpr std::size_t kInlineWidth = 4096;
+  std::array<char, kInlineWidth> inline_{};
+  std::vector<char> wide_;
+};
+
+// The arguments that every data reader shares.
+struct DataBlock {
+  DataBlock(const std::int32_t* lineCount, const char* lines, char* messages, std::int32_t* lineCodes,
+            std::int32_t* status, std::int64_t lineLength, std::int64_t messageLength);
+
+  std::int32_t lineCount;
+  const char* lines;
+  char* messages;
+  std::int32_t* lineCodes;
+  std::int32_t* status;
+  std::size_t lineLength;
+  std::size_t messageLength;
+
+  [[nodiscard]] Text Record(std::int32_t index) const;
+  [[nodiscard]] TextOut Message(std::int32_t index) const;
+};
+
+// One line of a data block as the reader's rules see it, after screening.
+class Line {
+ public:
+  Line(const DataBlock& block, std::int32_t index, TextOut screened)
+      : block_(&block), index_(index), screened_(screened) {}
+
+  // The screened work line, column 1 first.
+  [[nodiscard]] Text Screened() const { return {screened_.data(), screened_.size()}; }
+  // The screened line from its first non-blank character; blank-padded by the comparison rules.
+  [[nodiscard]] Text LeftJustified() const { return toolkit::SkipLeadingBlanks(Screened()); }
+  // 1-based, as the host numbers its lines.
+  [[nodiscard]] std::int32_t Number() const { return index_ + 1; }
+
+  [[nodiscard]] TextOut Message() const { return block_->Message(index_); }
+  [[nodiscard]] std::int32_t& Code() const { return block_->lineCodes[index_]; }
+  [[nodiscard]] std::int32_t& Status() const { return *block_->status; }
+
+  // Replaces the line's message and code.
+  void Report(std::int32_t code, Text message) const;
+  // A serious error: code 3, the message, and status -1.
+  void Fail(Text message) const;
+
+ private:
+  const DataBlock* block_;
+  std::int32_t index_;
+  TextOut screened_;
+};
+
+enum class Flow : std::uint8_t { Continue, Stop };
+
+namespace detail {
+// Blanks every message, zeroes every code and the status; false when there are no lines to walk.
+bool StartDataWalk(const DataBlock& block);
+// Copies and screens line `index`; the Line is empty-handed when screening says to skip it.
+bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, TextOut& screened);
+bool IsTerminator(Text screened);
+}  // namespace detail
+
+// The data reader walk. Rules provide
+//   Flow DataLine(const Line&)    a line to interpret; Stop ends the call
+//   void EndOfBlock(const Line&)  the line that starts the next keyword or section
+// Lines after the terminator, or after a Stop, keep a blank message and code 0. When the records
+// run out before a terminator the call simply ends: no end-of-block check is made.
+template <class Rules>
+void WalkDataBlock(const DataBlock& block, Rules&& rules) {
+  if (!detail::StartDataWalk(block)) {
+    return;
+  }
+  WorkLine work;
+  for (std::int32_t index = 0; index < block.lineCount; ++index) {
+    TextOut screened;
+    if (!detail::ScreenLine(block, index, work, screened)) {
+      continue;
+    }
+    const Line line(block, index, screened);
+    if (detail::IsTerminator(line.Screened())) {
+      rules.EndOfBlock(line);
+      return;
+    }
+    if (rules.DataLine(line) == Flow::Stop) {
+      return;
+    }
+  }
+}
+
+// The end-of-block rule of the readers that must see data: the terminator always gets code 3, and
+// the no-data message when no data line came before it.
+void MarkEndOfBlock(const Line& terminator, bool sawData, Text noDataMessage);
+
+// The texts of a block that holds exactly one data line.
+struct SingleLineMessages {
+  Text secondDataLine;
+  Text noData;
+};
+
+// A block of exactly one data line: `readLine(line)` interprets the first; a second is a serious
+// error that ends the call; a block without one gets the no-data message on its terminator.
+template <class ReadLine>
+void WalkSingleLineBlock(const DataBlock& block, const SingleLineMessages& messages, ReadLine&& readLine) {
+  struct Rules {
+    const SingleLineMessages& messages;
+    ReadLine& readLine;
+    std::int32_t dataLines = 0;
+
+    Flow DataLine(const Line& line) {
+      if (dataLines > 0) {
+        line.Fail(messages.secondDataLine);
+        return Flow::Stop;
+      }
+      readLine(line);
+      ++dataLines;
+      return Flow::Continue;
+    }
+    void EndOfBlock(const Line& terminator) const { MarkEndOfBlock(terminator, dataLines > 0, messages.noData); }
+  };
+  WalkDataBlock(block, Rules{messages, readLine});
+}
+
+// The arguments that every maxes reader shares.
+struct MaxesBlock {
+  MaxesBlock(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes, std::int64_t lineLength);
+
+  std::int32_t lineCount;
+  const char* lines;
+  std::int32_t* lineCodes;
+  std::size_t lineLength;
+
+  [[nodiscard]] Text Record(std::int32_t index) const;
+};
+
+namespace detail {
+// Zeroes every code; false when there are no lines to walk.
+bool StartMaxesWalk(const MaxesBlock& block);
+bool IsMaxesComment(Text leftJustified);
+}  // namespace detail
+
+// The maxes reader walk: no screening; each line is taken from its first non-blank character.
+// A line starting with "*" or "$" gets code 3 and ends the call; blank lines and lines starting
+// with "C" or "c" are passed over; every other line goes to `countLine(leftJustified, code)`.
+// The reader sets its counts to 0 before the walk.
+template <class CountLine>
+void WalkMaxesBlock(const MaxesBlock& block, CountLine&& countLine) {
+  if (!detail::StartMaxesWalk(block)) {
+    return;
+  }
+  for (std::int32_t index = 0; index < block.lineCount; ++index) {
+    const Text line = toolkit::SkipLeadingBlanks(block.Record(index));
+    if (detail::IsTerminator(line)) {
+      block.lineCodes[index] = 3;
+      return;
+    }
+    if (line.empty() || detail::IsMaxesComment(line)) {
+      continue;
+    }
+    countLine(line, block.lineCodes[index]);
+  }
+}
+
+}  // namespace orvane::readers

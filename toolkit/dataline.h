@@ -1,0 +1,108 @@
+// The data line toolkit: every rule a reader applies to one line of a keyword block.
+//
+// Texts are fixed-width and blank-padded, never terminated. An input text is a std::string_view
+// whose size is its width; an output text is a std::span<char> that the operation fills to its
+// whole width. Nothing here allocates, throws or keeps state, except the caller-owned number work
+// storage handed to ReadNumericFields.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace orvane::toolkit {
+
+using Text = std::string_view;
+using TextOut = std::span<char>;
+
+// ---- Fixed-width text ----
+
+// Fills the whole record with blanks.
+void FillBlanks(TextOut record);
+
+// Replaces the whole record with `text`: cut after the record's width, or blank-padded up to it.
+void WriteText(TextOut record, Text text);
+
+// `text` without its trailing blanks.
+Text TrimTrailingBlanks(Text text);
+
+// `text` from its first non-blank character on (Fortran's ADJUSTL without the padding: the
+// padding is implied by the blank-padding rule of every comparison here).
+Text SkipLeadingBlanks(Text text);
+
+// ---- Case-insensitive comparison ----
+
+// True when `a` and `b` are equal once the shorter is blank-padded to the longer's width and the
+// letters A to Z are folded to lower case. Leading blanks count; no other byte is folded.
+bool EqualsIgnoreCase(Text a, Text b);
+
+// EqualsIgnoreCase over the first name.size() characters of `text` (blank-padded when `text` is
+// narrower), the prefix test every reader uses to recognise an option or a keyword.
+bool StartsWithIgnoreCase(Text text, Text name);
+
+// ---- Line screening ----
+
+// Screens one data line before a reader interprets it. Blanks `message`, sets `code` to 0 and
+// `skipLine` to false, then:
+//   "#INCLUDE" in columns 1-8: the include message, code 2, skipped, line untouched;
+//   "C" or "c" in column 1, or a line of only blanks (or blanks and TABs): skipped silently;
+//   otherwise NUL and TAB become blanks silently, and any other byte below 32 or above 127
+//   becomes a blank with the non-standard-characters message and code 2 (not skipped).
+void LineScreen(TextOut line, TextOut message, std::int32_t& code, bool& skipLine);
+
+inline constexpr Text kIncludeMessage =
+    "The #INCLUDE directive is not supported by the analysis control module."
+    " Please run the analysis through the GUI. Otherwise, the following data will be be ignored: ";
+inline constexpr Text kNonStandardMessage =
+    "Non-standard characters on the following line were ignored. Please check "
+    "that data was read correctly by examining the input echo in the output file:";
+
+// ---- Option values ----
+
+// Extracts the value of an option written as NAME=value. `key` is the last letter of the name: the
+// value starts after the first occurrence of `key` followed directly by "=" (case-sensitive;
+// a blank key means column 1). Blanks and commas after "=" are skipped; the value runs to a
+// colon, blank, comma or the end of the line, and at most `maxLength` characters are kept.
+// `value` is blanked first; it stays blank when the pair is not found.
+void ExtractOptionValue(Text line, char key, TextOut value, std::int32_t maxLength);
+
+// ---- Numeric fields ----
+
+// Reads up to values.size() single-precision numbers from `line`, from column 1 when `key` is
+// all blanks, else from just after the first occurrence of `key` followed by "=" (case-sensitive;
+// when there is none every value becomes `defaultValue`). Fields are separated by blanks, TABs
+// and commas; an empty, absent or non-numeric field gives `defaultValue`; a null field (r* or one
+// starting with "/") leaves its element as it was. A number beyond single precision gives
+// `defaultValue`; when its field begins with a digit, the line gets code 3 with
+// kTooLargeMessage and the elements after it are left unwritten. `code` is set to 0 and
+// `message` blanked first. Every number is rounded correctly from its decimal text.
+void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
+                       float defaultValue);
+
+inline constexpr Text kTooLargeMessage = "Number is too large for the program.";
+
+// The outcome of converting one field (no blank, TAB or comma inside).
+enum class FieldKind : std::uint8_t {
+  Number,     // `value` holds the correctly rounded number
+  Null,       // r* or a leading slash: the element keeps its value
+  NotNumber,  // silently the default
+  TooLarge,   // beyond single precision (or an exponent letter with no exponent)
+};
+
+struct FieldValue {
+  FieldKind kind;
+  float value;
+};
+
+// Converts one field by the free-format number syntax.
+FieldValue ConvertField(Text field);
+
+// The single-precision constant nearest to 1e-10, the lower bound of every "positive" value.
+inline constexpr float kTiny = 1e-10F;
+
+// Rounds half away from zero to a 32-bit integer; values outside the 32-bit range, infinities and
+// NaN give INT32_MIN.
+std::int32_t RoundToInt32(float value);
+
+}  // namespace orvane::toolkit

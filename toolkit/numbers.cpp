@@ -1,0 +1,277 @@
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+#include "toolkit/dataline.h"
+
+namespace orvane::toolkit {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSign(char c) { return c == '+' || c == '-'; }
+bool IsFieldSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
+bool IsExponentLetter(char c) {
+  switch (c) {
+    case 'E': case 'e': case 'D': case 'd': case 'Q': case 'q':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Float halfway points carry at most 113 significant decimal digits, so keeping 120 digits and
+// standing in a single nonzero digit for whatever follows never moves a value across one: the
+// rounding stays exact however long the field is.
+constexpr std::size_t kKeptDigits = 120;
+// A decimal exponent this large over- or underflows whatever the 121 digits are.
+constexpr std::int64_t kExponentLimit = 999'999;
+
+// The decimal number D x 10^E of a field, gathered in a fixed buffer for std::from_chars.
+class DecimalText {
+ public:
+  void SetNegative() { text_[size_++] = '-'; }
+
+  void AddDigit(char digit, bool afterPoint) {
+    if (!seenNonZero_ && digit == '0') {
+      exponent_ -= afterPoint ? 1 : 0;
+      return;
+    }
+    seenNonZero_ = true;
+    if (digitCount_ < kKeptDigits) {
+      text_[size_++] = digit;
+      ++digitCount_;
+      exponent_ -= afterPoint ? 1 : 0;
+    } else {
+      exponent_ += afterPoint ? 0 : 1;
+      sticky_ = sticky_ || digit != '0';
+    }
+  }
+
+  void AddExponent(std::int64_t written) { exponent_ += written; }
+
+  FieldValue Convert() {
+    if (!seenNonZero_) {
+      text_[size_++] = '0';
+    }
+    if (sticky_) {
+      text_[size_++] = '1';
+      ++digitCount_;
+      --exponent_;
+    }
+    const std::int64_t exponent = std::clamp(exponent_, -kExponentLimit, kExponentLimit);
+    AppendExponent(exponent);
+    float value = 0.0F;
+    const auto result = std::from_chars(text_.data(), text_.data() + size_, value);
+    if (result.ec == std::errc{}) {
+      return {FieldKind::Number, value};
+    }
+    // Out of range: |value| >= 1 can only overflow; anything smaller underflows to a signed zero.
+    const auto magnitude = static_cast<std::int64_t>(digitCount_) + exponent_;
+    if (magnitude > 0) {
+      return {FieldKind::TooLarge, 0.0F};
+    }
+    return {FieldKind::Number, text_[0] == '-' ? -0.0F : 0.0F};
+  }
+
+ private:
+  // Written by hand: std::to_chars would pull a shared digits table into the library's dynamic
+  // symbols.
+  void AppendExponent(std::int64_t exponent) {
+    text_[size_++] = 'e';
+    if (exponent < 0) {
+      text_[size_++] = '-';
+      exponent = -exponent;
+    }
+    std::array<char, 8> reversed{};
+    std::size_t count = 0;
+    do {
+      reversed[count++] = static_cast<char>('0' + exponent % 10);
+      exponent /= 10;
+    } while (exponent != 0);
+    while (count > 0) {
+      text_[size_++] = reversed[--count];
+    }
+  }
+
+  std::array<char, 1 + kKeptDigits + 1 + 2 + 24> text_{};
+  std::size_t size_ = 0;
+  std::size_t digitCount_ = 0;
+  std::int64_t exponent_ = 0;
+  bool seenNonZero_ = false;
+  bool sticky_ = false;
+};
+
+// Signed decimal with optional point and exponent, or one of the words INF, INFINITY, NAN.
+FieldValue ConvertDecimal(Text field) {
+  constexpr FieldValue kNotNumber{FieldKind::NotNumber, 0.0F};
+  DecimalText decimal;
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < field.size() && IsSign(field[i])) {
+    negative = field[i] == '-';
+    ++i;
+  }
+  const Text word = field.substr(i);
+  if (EqualsIgnoreCase(word, "INF") || EqualsIgnoreCase(word, "INFINITY")) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    return {FieldKind::Number, negative ? -infinity : infinity};
+  }
+  if (EqualsIgnoreCase(word, "NAN")) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    return {FieldKind::Number, negative ? -nan : nan};
+  }
+  if (negative) {
+    decimal.SetNegative();
+  }
+  bool afterPoint = false;
+  bool anyDigit = false;
+  for (; i < field.size(); ++i) {
+    const char c = field[i];
+    if (IsDigit(c)) {
+      decimal.AddDigit(c, afterPoint);
+      anyDigit = true;
+    } else if (c == '.' && !afterPoint) {
+      afterPoint = true;
+    } else {
+      break;
+    }
+  }
+  if (!anyDigit) {
+    return kNotNumber;
+  }
+  if (i < field.size()) {
+    if (IsExponentLetter(field[i])) {
+      ++i;
+      if (i == field.size()) {
+        return {FieldKind::TooLarge, 0.0F};  // "1E": a conversion that fails, like an overflow
+      }
+    }
+    bool negativeExponent = false;
+    if (i < field.size() && IsSign(field[i])) {
+      negativeExponent = field[i] == '-';
+      ++i;
+    }
+    if (i == field.size() || !IsDigit(field[i])) {
+      return kNotNumber;
+    }
+    std::int64_t exponent = 0;
+    for (; i < field.size(); ++i) {
+      if (!IsDigit(field[i])) {
+        return kNotNumber;
+      }
+      exponent = std::min<std::int64_t>(exponent * 10 + (field[i] - '0'), 10 * kExponentLimit);
+    }
+    decimal.AddExponent(negativeExponent ? -exponent : exponent);
+  }
+  return decimal.Convert();
+}
+
+std::size_t FindKeyEquals(Text line, Text key) {
+  for (std::size_t p = line.find(key); p != Text::npos; p = line.find(key, p + 1)) {
+    if (p + key.size() < line.size() && line[p + key.size()] == '=') {
+      return p;
+    }
+  }
+  return Text::npos;
+}
+
+}  // namespace
+
+FieldValue ConvertField(Text field) {
+  constexpr FieldValue kNotNumber{FieldKind::NotNumber, 0.0F};
+  constexpr FieldValue kNull{FieldKind::Null, 0.0F};
+  const std::size_t slash = field.find('/');
+  if (slash == 0) {
+    return kNull;
+  }
+  field = field.substr(0, slash);
+  const std::size_t star = field.find('*');
+  if (star == Text::npos) {
+    return ConvertDecimal(field);
+  }
+  const Text repeat = field.substr(0, star);
+  const bool validRepeat = !repeat.empty() && repeat.find_first_not_of("0123456789") == Text::npos &&
+                           repeat.find_first_not_of('0') != Text::npos;
+  if (!validRepeat) {
+    return kNotNumber;
+  }
+  const Text constant = field.substr(star + 1);
+  return constant.empty() ? kNull : ConvertDecimal(constant);
+}
+
+void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
+                       float defaultValue) {
+  code = 0;
+  FillBlanks(message);
+  std::size_t position = 0;
+  if (!TrimTrailingBlanks(key).empty()) {
+    const std::size_t found = FindKeyEquals(line, key);
+    if (found == Text::npos) {
+      std::fill(values.begin(), values.end(), defaultValue);
+      return;
+    }
+    position = found + key.size() + 1;
+  }
+  const std::size_t end = TrimTrailingBlanks(line).size();
+  std::size_t k = 0;
+  while (position < end && k < values.size()) {
+    const char c = line[position];
+    if (c == ' ' || c == '\t') {
+      ++position;
+      continue;
+    }
+    if (c == ',') {
+      values[k++] = defaultValue;
+      ++position;
+      continue;
+    }
+    std::size_t fieldEnd = position;
+    while (fieldEnd < end && !IsFieldSeparator(line[fieldEnd])) {
+      ++fieldEnd;
+    }
+    const Text field = line.substr(position, fieldEnd - position);
+    const FieldValue converted = ConvertField(field);
+    switch (converted.kind) {
+      case FieldKind::Number:
+        values[k] = converted.value;
+        break;
+      case FieldKind::Null:
+        break;
+      case FieldKind::NotNumber:
+        values[k] = defaultValue;
+        break;
+      case FieldKind::TooLarge:
+        values[k] = defaultValue;
+        if (IsDigit(field.front())) {
+          code = 3;
+          WriteText(message, kTooLargeMessage);
+          return;
+        }
+        break;
+    }
+    ++k;
+    position = fieldEnd;
+    while (position < end && (line[position] == ' ' || line[position] == '\t')) {
+      ++position;
+    }
+    if (position < end && line[position] == ',') {
+      ++position;
+    }
+  }
+  std::fill(values.begin() + static_cast<std::ptrdiff_t>(k), values.end(), defaultValue);
+}
+
+std::int32_t RoundToInt32(float value) {
+  const double rounded = std::round(static_cast<double>(value));
+  constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+  if (!(rounded >= kLowest && rounded <= kHighest)) {
+    return std::numeric_limits<std::int32_t>::min();
+  }
+  return static_cast<std::int32_t>(rounded);
+}
+
+}  // namespace orvane::toolkit
