@@ -6,6 +6,12 @@ namespace orvane::readers {
 
 std::size_t Width(std::int64_t length) { return length > 0 ? static_cast<std::size_t>(length) : 0; }
 
+WorkLine::WorkLine(std::size_t width) {
+  if (width > inline_.size()) {
+    wide_.resize(width);
+  }
+}
+
 TextOut WorkLine::Load(Text record) {
   char* start = inline_.data();
   if (record.size() > inline_.size()) {

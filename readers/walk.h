@@ -20,6 +20,9 @@ std::size_t Width(std::int64_t length);
 // A private copy of one record, which screening may clean without touching the host's array.
 class WorkLine {
  public:
+  // Reserves room for records of `width` characters up front, so that a failed allocation happens
+  // before the walk has written anything.
+  explicit WorkLine(std::size_t width);
   TextOut Load(Text record);
 
  private:
@@ -79,7 +82,7 @@ enum class Flow : std::uint8_t { Continue, Stop };
 namespace detail {
 // Blanks every message, zeroes every code and the status; false when there are no lines to walk.
 bool StartDataWalk(const DataBlock& block);
-// Copies and screens line `index`; the Line is empty-handed when screening says to skip it.
+// Copies and screens line `index` into `screened`; false when screening says to skip the line.
 bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, TextOut& screened);
 bool IsTerminator(Text screened);
 }  // namespace detail
@@ -91,10 +94,10 @@ bool IsTerminator(Text screened);
 // run out before a terminator the call simply ends: no end-of-block check is made.
 template <class Rules>
 void WalkDataBlock(const DataBlock& block, Rules&& rules) {
+  WorkLine work(block.lineLength);
   if (!detail::StartDataWalk(block)) {
     return;
   }
-  WorkLine work;
   for (std::int32_t index = 0; index < block.lineCount; ++index) {
     TextOut screened;
     if (!detail::ScreenLine(block, index, work, screened)) {
