@@ -1,8 +1,8 @@
 #include "boundary/exports.h"
 
+using orvane::boundary::ForwardRead;
 using orvane::INTERFACEMANAGER::Registry;
 using orvane::KWDREADING::KEYWORD;
-using orvane::boundary::ForwardRead;
 
 extern "C" {
 
@@ -75,10 +75,9 @@ ORVANE_API int32_t ReadWaveGeneralData02(const int32_t* handle, const int32_t* l
       analysisType, restrictedAnalysisType, frequencyDomain, origin1, origin2, lineLength, messageLength);
 }
 
-ORVANE_API int32_t ReadPYMaxes01(const int32_t* handle, const int32_t* lineCount, const char* lines,
-                                 int32_t* lineCodes, int32_t* curveCount, int32_t* maxPoints, int64_t lineLength) {
-  return ForwardRead<&KEYWORD::ReadPYMaxes01>(handle, lineCount, lines, lineCodes, curveCount, maxPoints,
-                                              lineLength);
+ORVANE_API int32_t ReadPYMaxes01(const int32_t* handle, const int32_t* lineCount, const char* lines, int32_t* lineCodes,
+                                 int32_t* curveCount, int32_t* maxPoints, int64_t lineLength) {
+  return ForwardRead<&KEYWORD::ReadPYMaxes01>(handle, lineCount, lines, lineCodes, curveCount, maxPoints, lineLength);
 }
 
 ORVANE_API int32_t ReadPYData01(const int32_t* handle, const int32_t* lineCount, const char* lines, char* messages,
@@ -86,10 +85,9 @@ ORVANE_API int32_t ReadPYData01(const int32_t* handle, const int32_t* lineCount,
                                 const int32_t* maxPoints, int32_t* curveCount, float* pyPoints, float* curveDepth,
                                 int32_t* pointCount, int32_t* curveNode, int32_t* curveKind, char* setName,
                                 float* scour, int64_t lineLength, int64_t messageLength, int64_t setNameLength) {
-  return ForwardRead<&KEYWORD::ReadPYData01>(handle, lineCount, lines, messages, lineCodes, status, reserved,
-                                             maxCurves, maxPoints, curveCount, pyPoints, curveDepth, pointCount,
-                                             curveNode, curveKind, setName, scour, lineLength, messageLength,
-                                             setNameLength);
+  return ForwardRead<&KEYWORD::ReadPYData01>(handle, lineCount, lines, messages, lineCodes, status, reserved, maxCurves,
+                                             maxPoints, curveCount, pyPoints, curveDepth, pointCount, curveNode,
+                                             curveKind, setName, scour, lineLength, messageLength, setNameLength);
 }
 
 ORVANE_API int32_t ReadAxialLoadMaxes01(const int32_t* handle, const int32_t* lineCount, const char* lines,
@@ -109,8 +107,8 @@ ORVANE_API int32_t ReadAxialLoadData01(const int32_t* handle, const int32_t* lin
 
 ORVANE_API int32_t ReadHigherHarmonicsData01(const int32_t* handle, const int32_t* lineCount, const char* lines,
                                              char* messages, int32_t* lineCodes, int32_t* status,
-                                             double* harmonicsFactor, double* harmonicsThreshold,
-                                             int64_t lineLength, int64_t messageLength) {
+                                             double* harmonicsFactor, double* harmonicsThreshold, int64_t lineLength,
+                                             int64_t messageLength) {
   return ForwardRead<&KEYWORD::ReadHigherHarmonicsData01>(handle, lineCount, lines, messages, lineCodes, status,
                                                           harmonicsFactor, harmonicsThreshold, lineLength,
                                                           messageLength);
@@ -118,16 +116,14 @@ ORVANE_API int32_t ReadHigherHarmonicsData01(const int32_t* handle, const int32_
 
 ORVANE_API int32_t ReadReferenceDiameterData01(const int32_t* handle, const int32_t* lineCount, const char* lines,
                                                char* messages, int32_t* lineCodes, int32_t* status,
-                                               double* referenceDiameter, int64_t lineLength,
-                                               int64_t messageLength) {
+                                               double* referenceDiameter, int64_t lineLength, int64_t messageLength) {
   return ForwardRead<&KEYWORD::ReadReferenceDiameterData01>(handle, lineCount, lines, messages, lineCodes, status,
                                                             referenceDiameter, lineLength, messageLength);
 }
 
-ORVANE_API int32_t ReadNonOrthogonalDampingData01(const int32_t* handle, const int32_t* lineCount,
-                                                  const char* lines, char* messages, int32_t* lineCodes,
-                                                  int32_t* status, int32_t* enabled, int64_t lineLength,
-                                                  int64_t messageLength) {
+ORVANE_API int32_t ReadNonOrthogonalDampingData01(const int32_t* handle, const int32_t* lineCount, const char* lines,
+                                                  char* messages, int32_t* lineCodes, int32_t* status, int32_t* enabled,
+                                                  int64_t lineLength, int64_t messageLength) {
   return ForwardRead<&KEYWORD::ReadNonOrthogonalDampingData01>(handle, lineCount, lines, messages, lineCodes, status,
                                                                enabled, lineLength, messageLength);
 }

@@ -13,10 +13,10 @@ void KEYWORD::ExamplePrint(const char* text, std::int64_t textLength) {
   // Written through C stdio and flushed, so the record lands in order with a C host's own output
   // and before anything a Fortran host writes after the call.
   if (textLength > 0) {
-    std::fwrite(text, 1, static_cast<std::size_t>(textLength), stdout);
+    (void)std::fwrite(text, 1, static_cast<std::size_t>(textLength), stdout);
   }
-  std::printf(".%" PRId32 "\n", exampleValue_);
-  std::fflush(stdout);
+  (void)std::printf(".%" PRId32 "\n", exampleValue_);
+  (void)std::fflush(stdout);
 }
 
 }  // namespace orvane::KWDREADING

@@ -53,12 +53,12 @@ class KEYWORD {
   virtual void ReadPYMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
                              std::int32_t* curveCount, std::int32_t* maxPoints, std::int64_t lineLength);
   // Slot 8.
-  virtual void ReadPYData01(const std::int32_t* lineCount, const char* lines, char* messages,
-                            std::int32_t* lineCodes, std::int32_t* status, void* reserved,
-                            const std::int32_t* maxCurves, const std::int32_t* maxPoints, std::int32_t* curveCount,
-                            float* pyPoints, float* curveDepth, std::int32_t* pointCount, std::int32_t* curveNode,
-                            std::int32_t* curveKind, char* setName, float* scour, std::int64_t lineLength,
-                            std::int64_t messageLength, std::int64_t setNameLength);
+  virtual void ReadPYData01(const std::int32_t* lineCount, const char* lines, char* messages, std::int32_t* lineCodes,
+                            std::int32_t* status, void* reserved, const std::int32_t* maxCurves,
+                            const std::int32_t* maxPoints, std::int32_t* curveCount, float* pyPoints, float* curveDepth,
+                            std::int32_t* pointCount, std::int32_t* curveNode, std::int32_t* curveKind, char* setName,
+                            float* scour, std::int64_t lineLength, std::int64_t messageLength,
+                            std::int64_t setNameLength);
   // Slot 9.
   virtual void ReadAxialLoadMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
                                     std::int32_t* maxNodeCount, std::int64_t lineLength);

@@ -37,7 +37,8 @@ extern "C" {
 ORVANE_API int32_t CreateStorage(void);
 /** Destroys the object of `handle`; returns the handle, or 0 when it named no object. */
 ORVANE_API int32_t DeleteStorage(const int32_t* handle);
-/** Destroys objects from slot 1 upwards, stopping at the first empty slot; returns that slot's number (3 when all were full). */
+/** Destroys objects from slot 1 upwards, stopping at the first empty slot; returns that slot's number (3 when all were
+ * full). */
 ORVANE_API int32_t DeleteAllStorage(void);
 
 /* ---- Example operations on the object's own integer (a handle naming no object is ignored). ---- */
@@ -79,9 +80,10 @@ ORVANE_API int32_t ReadWaveGeneralData02(const int32_t* handle, const int32_t* l
 /* ---- P-Y curves ---- */
 
 /** Counts the curve headers of a P-Y block and the most points counted for one curve. */
-ORVANE_API int32_t ReadPYMaxes01(const int32_t* handle, const int32_t* lineCount, const char* lines,
-                                 int32_t* lineCodes, int32_t* curveCount, int32_t* maxPoints, int64_t lineLength);
-/** Reads a P-Y block, appending its curves after the `curveCount` already held; pyPoints is (maxCurves, maxPoints, 2). */
+ORVANE_API int32_t ReadPYMaxes01(const int32_t* handle, const int32_t* lineCount, const char* lines, int32_t* lineCodes,
+                                 int32_t* curveCount, int32_t* maxPoints, int64_t lineLength);
+/** Reads a P-Y block, appending its curves after the `curveCount` already held; pyPoints is (maxCurves, maxPoints, 2).
+ */
 ORVANE_API int32_t ReadPYData01(const int32_t* handle, const int32_t* lineCount, const char* lines, char* messages,
                                 int32_t* lineCodes, int32_t* status, void* reserved, const int32_t* maxCurves,
                                 const int32_t* maxPoints, int32_t* curveCount, float* pyPoints, float* curveDepth,
@@ -105,18 +107,16 @@ ORVANE_API int32_t ReadAxialLoadData01(const int32_t* handle, const int32_t* lin
 /** Reads *HIGHER HARMONICS: factor and threshold, each stored (widened) only when not negative. */
 ORVANE_API int32_t ReadHigherHarmonicsData01(const int32_t* handle, const int32_t* lineCount, const char* lines,
                                              char* messages, int32_t* lineCodes, int32_t* status,
-                                             double* harmonicsFactor, double* harmonicsThreshold,
-                                             int64_t lineLength, int64_t messageLength);
+                                             double* harmonicsFactor, double* harmonicsThreshold, int64_t lineLength,
+                                             int64_t messageLength);
 /** Reads *REFERENCE DIAMETER: one strictly positive diameter, stored widened. */
 ORVANE_API int32_t ReadReferenceDiameterData01(const int32_t* handle, const int32_t* lineCount, const char* lines,
                                                char* messages, int32_t* lineCodes, int32_t* status,
-                                               double* referenceDiameter, int64_t lineLength,
-                                               int64_t messageLength);
+                                               double* referenceDiameter, int64_t lineLength, int64_t messageLength);
 /** Reads *NON-ORTHOGONAL DAMPING: ENABLED=YES gives 1, ENABLED=NO gives 0. */
-ORVANE_API int32_t ReadNonOrthogonalDampingData01(const int32_t* handle, const int32_t* lineCount,
-                                                  const char* lines, char* messages, int32_t* lineCodes,
-                                                  int32_t* status, int32_t* enabled, int64_t lineLength,
-                                                  int64_t messageLength);
+ORVANE_API int32_t ReadNonOrthogonalDampingData01(const int32_t* handle, const int32_t* lineCount, const char* lines,
+                                                  char* messages, int32_t* lineCodes, int32_t* status, int32_t* enabled,
+                                                  int64_t lineLength, int64_t messageLength);
 
 /* ---- Function types, for hosts that load the library at run time (dlopen, LoadLibrary). ---- */
 
@@ -128,30 +128,30 @@ typedef int32_t (*OrvaneExampleGetFn)(const int32_t*);
 typedef void (*OrvaneExamplePrintFn)(const int32_t*, const char*, int64_t);
 typedef int32_t (*OrvaneReadWaveGeneralMaxesFn)(const int32_t*, const int32_t*, const char*, int32_t*, int32_t*,
                                                 int64_t);
-typedef int32_t (*OrvaneReadWaveGeneralData01Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*,
-                                                 int32_t*, int32_t*, int32_t*, int32_t*, const int32_t*, float*,
-                                                 int32_t*, int32_t*, int32_t*, float*, const int32_t*,
-                                                 const int32_t*, const int32_t*, int64_t, int64_t);
-typedef int32_t (*OrvaneReadWaveGeneralData02Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*,
-                                                 int32_t*, int32_t*, int32_t*, int32_t*, const int32_t*, float*,
-                                                 int32_t*, int32_t*, int32_t*, float*, const int32_t*,
-                                                 const int32_t*, const int32_t*, float*, float*, int64_t, int64_t);
+typedef int32_t (*OrvaneReadWaveGeneralData01Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*, int32_t*,
+                                                 int32_t*, int32_t*, int32_t*, const int32_t*, float*, int32_t*,
+                                                 int32_t*, int32_t*, float*, const int32_t*, const int32_t*,
+                                                 const int32_t*, int64_t, int64_t);
+typedef int32_t (*OrvaneReadWaveGeneralData02Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*, int32_t*,
+                                                 int32_t*, int32_t*, int32_t*, const int32_t*, float*, int32_t*,
+                                                 int32_t*, int32_t*, float*, const int32_t*, const int32_t*,
+                                                 const int32_t*, float*, float*, int64_t, int64_t);
 typedef int32_t (*OrvaneReadPYMaxes01Fn)(const int32_t*, const int32_t*, const char*, int32_t*, int32_t*, int32_t*,
                                          int64_t);
-typedef int32_t (*OrvaneReadPYData01Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*, int32_t*,
-                                        void*, const int32_t*, const int32_t*, int32_t*, float*, float*, int32_t*,
-                                        int32_t*, int32_t*, char*, float*, int64_t, int64_t, int64_t);
+typedef int32_t (*OrvaneReadPYData01Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*, int32_t*, void*,
+                                        const int32_t*, const int32_t*, int32_t*, float*, float*, int32_t*, int32_t*,
+                                        int32_t*, char*, float*, int64_t, int64_t, int64_t);
 typedef int32_t (*OrvaneReadAxialLoadMaxes01Fn)(const int32_t*, const int32_t*, const char*, int32_t*, int32_t*,
                                                 int64_t);
-typedef int32_t (*OrvaneReadAxialLoadData01Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*,
-                                               int32_t*, int32_t*, const int32_t*, int32_t*, float*, float*, float*,
-                                               int64_t, int64_t);
+typedef int32_t (*OrvaneReadAxialLoadData01Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*, int32_t*,
+                                               int32_t*, const int32_t*, int32_t*, float*, float*, float*, int64_t,
+                                               int64_t);
 typedef int32_t (*OrvaneReadHigherHarmonicsData01Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*,
                                                      int32_t*, double*, double*, int64_t, int64_t);
-typedef int32_t (*OrvaneReadReferenceDiameterData01Fn)(const int32_t*, const int32_t*, const char*, char*,
-                                                       int32_t*, int32_t*, double*, int64_t, int64_t);
-typedef int32_t (*OrvaneReadNonOrthogonalDampingData01Fn)(const int32_t*, const int32_t*, const char*, char*,
-                                                          int32_t*, int32_t*, int32_t*, int64_t, int64_t);
+typedef int32_t (*OrvaneReadReferenceDiameterData01Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*,
+                                                       int32_t*, double*, int64_t, int64_t);
+typedef int32_t (*OrvaneReadNonOrthogonalDampingData01Fn)(const int32_t*, const int32_t*, const char*, char*, int32_t*,
+                                                          int32_t*, int32_t*, int64_t, int64_t);
 
 #ifdef __cplusplus
 }

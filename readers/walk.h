@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "toolkit/dataline.h"
@@ -84,7 +85,7 @@ namespace detail {
 bool StartDataWalk(const DataBlock& block);
 // Copies and screens line `index` into `screened`; false when screening says to skip the line.
 bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, TextOut& screened);
-bool IsTerminator(Text screened);
+bool IsTerminator(Text line);
 }  // namespace detail
 
 // The data reader walk. Rules provide
@@ -124,27 +125,35 @@ struct SingleLineMessages {
   Text noData;
 };
 
+namespace detail {
+template <class ReadLine>
+class SingleLineRules {
+ public:
+  SingleLineRules(const SingleLineMessages& messages, ReadLine& readLine) : messages_(messages), readLine_(readLine) {}
+
+  Flow DataLine(const Line& line) {
+    if (sawDataLine_) {
+      line.Fail(messages_.secondDataLine);
+      return Flow::Stop;
+    }
+    readLine_(line);
+    sawDataLine_ = true;
+    return Flow::Continue;
+  }
+  void EndOfBlock(const Line& terminator) const { MarkEndOfBlock(terminator, sawDataLine_, messages_.noData); }
+
+ private:
+  const SingleLineMessages& messages_;
+  ReadLine& readLine_;
+  bool sawDataLine_ = false;
+};
+}  // namespace detail
+
 // A block of exactly one data line: `readLine(line)` interprets the first; a second is a serious
 // error that ends the call; a block without one gets the no-data message on its terminator.
 template <class ReadLine>
 void WalkSingleLineBlock(const DataBlock& block, const SingleLineMessages& messages, ReadLine&& readLine) {
-  struct Rules {
-    const SingleLineMessages& messages;
-    ReadLine& readLine;
-    std::int32_t dataLines = 0;
-
-    Flow DataLine(const Line& line) {
-      if (dataLines > 0) {
-        line.Fail(messages.secondDataLine);
-        return Flow::Stop;
-      }
-      readLine(line);
-      ++dataLines;
-      return Flow::Continue;
-    }
-    void EndOfBlock(const Line& terminator) const { MarkEndOfBlock(terminator, dataLines > 0, messages.noData); }
-  };
-  WalkDataBlock(block, Rules{messages, readLine});
+  WalkDataBlock(block, detail::SingleLineRules<std::remove_reference_t<ReadLine>>(messages, readLine));
 }
 
 // The arguments that every maxes reader shares.

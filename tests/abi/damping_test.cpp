@@ -28,8 +28,8 @@ Outcome Read(Block& block, std::int32_t preset = -7) {
   Storage storage;
   Outcome outcome{preset, -99};
   const std::int32_t returned = Library::Get().ReadNonOrthogonalDampingData01(
-      &storage.handle, &block.lineCount, block.records.data(), block.messages.data(), block.codes.data(),
-      &block.status, &outcome.enabled, block.lineLength, block.messageLength);
+      &storage.handle, &block.lineCount, block.records.data(), block.messages.data(), block.codes.data(), &block.status,
+      &outcome.enabled, block.lineLength, block.messageLength);
   EXPECT_EQ(returned, 0);
   outcome.status = block.status;
   block.ExpectIntact();
@@ -44,12 +44,15 @@ struct ValueCase {
 
 TEST(NonOrthogonalDamping, ReadsTheEnabledSwitch) {
   const ValueCase cases[] = {
-      {"ENABLED=YES", 1, false},    {"ENABLED=yes", 1, false},   {"ENABLED=Yes", 1, false},
-      {"ENABLED=NO", 0, false},     {"ENABLED=no", 0, false},    {"ENABLED=NOT", 0, false},
-      {"ENABLED=YESTERDAY", 1, false}, {"ENABLED= YES", 1, false}, {"ENABLED=,YES", 1, false},
-      {"  ENABLED=NO", 0, false},   {"SPEED=1 ENABLED=YES", -7, true}, {"ENABLED =YES", -7, true},
-      {"enabled=yes", -7, true},    {"YES", -7, true},           {"ENABLED=Y", -7, true},
-      {"ENABLED=", -7, true},       {"ENABLED=N O", -7, true},
+      {"ENABLED=YES", 1, false},         {"ENABLED=yes", 1, false},
+      {"ENABLED=Yes", 1, false},         {"ENABLED=NO", 0, false},
+      {"ENABLED=no", 0, false},          {"ENABLED=NOT", 0, false},
+      {"ENABLED=YESTERDAY", 1, false},   {"ENABLED= YES", 1, false},
+      {"ENABLED=,YES", 1, false},        {"  ENABLED=NO", 0, false},
+      {"SPEED=1 ENABLED=YES", -7, true}, {"ENABLED =YES", -7, true},
+      {"enabled=yes", -7, true},         {"YES", -7, true},
+      {"ENABLED=Y", -7, true},           {"ENABLED=", -7, true},
+      {"ENABLED=N O", -7, true},
   };
   for (const auto& c : cases) {
     Block block({c.line, "*NEXT KEYWORD"});
@@ -72,26 +75,26 @@ TEST(NonOrthogonalDamping, WalksTheBlock) {
   const BlockCase cases[] = {
       {"comments and blanks are skipped",
        {"C damping", "", "ENABLED=NO", "   ", "$ section"},
-       0, 0, {{0, ""}, {0, ""}, {0, ""}, {0, ""}, {3, ""}}},
+       0,
+       0,
+       {{0, ""}, {0, ""}, {0, ""}, {0, ""}, {3, ""}}},
       {"no data line", {"C only a comment", "*NEXT"}, -7, 0, {{0, ""}, {3, kNoData}}},
       {"terminator first", {"*NEXT"}, -7, 0, {{3, kNoData}}},
       {"second data line",
        {"ENABLED=YES", "ENABLED=NO", "C after", "*NEXT"},
-       1, -1, {{0, ""}, {3, kSecond}, {0, ""}, {0, ""}}},
-      {"invalid then second",
-       {"ENABLED=MAYBE", "ENABLED=NO", "*NEXT"},
-       -7, -1, {{3, kInvalid}, {3, kSecond}, {0, ""}}},
+       1,
+       -1,
+       {{0, ""}, {3, kSecond}, {0, ""}, {0, ""}}},
+      {"invalid then second", {"ENABLED=MAYBE", "ENABLED=NO", "*NEXT"}, -7, -1, {{3, kInvalid}, {3, kSecond}, {0, ""}}},
       {"no terminator", {"C nothing"}, -7, 0, {{0, ""}}},
       {"indented asterisk is data", {"ENABLED=YES", " *NEXT"}, 1, -1, {{0, ""}, {3, kSecond}}},
       {"include line is skipped",
        {"#INCLUDE more.inp", "ENABLED=YES", "*NEXT"},
-       1, 0, {{2, kInclude}, {0, ""}, {3, ""}}},
-      {"screening warning stays on the data line",
-       {"ENABLED=YES \x01", "*NEXT"},
-       1, 0, {{2, kNonStandard}, {3, ""}}},
-      {"lines after the end keep nothing",
-       {"ENABLED=YES", "*NEXT", "ENABLED=NO"},
-       1, 0, {{0, ""}, {3, ""}, {0, ""}}},
+       1,
+       0,
+       {{2, kInclude}, {0, ""}, {3, ""}}},
+      {"screening warning stays on the data line", {"ENABLED=YES \x01", "*NEXT"}, 1, 0, {{2, kNonStandard}, {3, ""}}},
+      {"lines after the end keep nothing", {"ENABLED=YES", "*NEXT", "ENABLED=NO"}, 1, 0, {{0, ""}, {3, ""}, {0, ""}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -42,8 +42,8 @@ TEST_F(Registry, DeletesOnlyWhatExists) {
   ASSERT_EQ(lib.CreateStorage(), 1);
   EXPECT_EQ(Delete(1), 1);
   EXPECT_EQ(Delete(1), 0);
-  for (const std::int32_t handle : {0, -1, 4, std::numeric_limits<std::int32_t>::min(),
-                                    std::numeric_limits<std::int32_t>::max()}) {
+  for (const std::int32_t handle :
+       {0, -1, 4, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
     EXPECT_EQ(Delete(handle), 0) << handle;
   }
   EXPECT_EQ(lib.DeleteStorage(nullptr), 0);
@@ -70,7 +70,8 @@ TEST_F(Registry, ObjectsKeepTheirOwnExampleValues) {
   const std::int32_t a = lib.CreateStorage();
   const std::int32_t b = lib.CreateStorage();
   EXPECT_EQ(Get(a), 0);
-  for (const std::int32_t value : {-5, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+  for (const std::int32_t value :
+       {-5, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
     Set(a, value);
     Set(b, 7);
     EXPECT_EQ(Get(a), value);
@@ -108,9 +109,9 @@ TEST_F(Registry, ReadingExportsRefuseBadHandlesAndWriteNothing) {
     std::int32_t value = -7;
     std::int32_t count = -7;
     std::int32_t second = -7;
-    EXPECT_EQ(lib.ReadNonOrthogonalDampingData01(&handle, &block.lineCount, block.records.data(),
-                                                 block.messages.data(), block.codes.data(), &block.status, &value,
-                                                 block.lineLength, block.messageLength),
+    EXPECT_EQ(lib.ReadNonOrthogonalDampingData01(&handle, &block.lineCount, block.records.data(), block.messages.data(),
+                                                 block.codes.data(), &block.status, &value, block.lineLength,
+                                                 block.messageLength),
               1);
     EXPECT_EQ(lib.ReadWaveGeneralMaxes01(&handle, &block.lineCount, block.records.data(), block.codes.data(), &count,
                                          block.lineLength),

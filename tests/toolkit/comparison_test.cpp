@@ -17,11 +17,11 @@ struct ComparisonCase {
 
 TEST(EqualsIgnoreCase, FoldsOnlyAsciiCapitalsAndIgnoresTrailingBlanks) {
   const ComparisonCase cases[] = {
-      {"yes", "YES", true},        {"Yes", "YES", true},      {"NO ", "NO", true},
-      {" NO", "NO", false},        {"   ", "", true},          {"", "  ", true},
-      {"", "", true},              {"NOT", "NO", false},       {"\xC9", "\xE9", false},
-      {"\xC9", "\xC9", true},      {"[", "{", false},          {"@", "`", false},
-      {"Z", "z", true},            {"A", "a", true},           {"FREQUENCIES=selected", "FREQUENCIES=SELECTED", true},
+      {"yes", "YES", true},    {"Yes", "YES", true}, {"NO ", "NO", true},
+      {" NO", "NO", false},    {"   ", "", true},    {"", "  ", true},
+      {"", "", true},          {"NOT", "NO", false}, {"\xC9", "\xE9", false},
+      {"\xC9", "\xC9", true},  {"[", "{", false},    {"@", "`", false},
+      {"Z", "z", true},        {"A", "a", true},     {"FREQUENCIES=selected", "FREQUENCIES=SELECTED", true},
       {"YES\t", "YES", false},
   };
   for (const auto& c : cases) {

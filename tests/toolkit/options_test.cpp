@@ -22,19 +22,19 @@ TEST(ExtractOptionValue, FindsTheValueAfterTheKeyLetter) {
       {"ENABLED=YESNO", 'D', 3, 3, "YES"},
       {"ENABLED=yes", 'D', 3, 3, "yes"},
       {"ENABLED=Y,ES", 'D', 3, 3, "Y  "},
-      {"SPEED=5 ENABLED=NO", 'D', 3, 3, "5  "},        // the first D= wins
-      {"enabled=yes", 'D', 3, 3, "   "},               // case-sensitive key
-      {"ENABLED =YES", 'D', 3, 3, "   "},              // blank before "="
-      {"ENABLED=", 'D', 3, 3, "   "},                  // "=" in the last column is never found
+      {"SPEED=5 ENABLED=NO", 'D', 3, 3, "5  "},  // the first D= wins
+      {"enabled=yes", 'D', 3, 3, "   "},         // case-sensitive key
+      {"ENABLED =YES", 'D', 3, 3, "   "},        // blank before "="
+      {"ENABLED=", 'D', 3, 3, "   "},            // "=" in the last column is never found
       {"D=", 'D', 3, 3, "   "},
       {"D=1", 'D', 3, 3, "1  "},
       {"", 'D', 3, 3, "   "},
-      {"  ,ABC DEF", ' ', 3, 3, "ABC"},                // blank key: from column 1
+      {"  ,ABC DEF", ' ', 3, 3, "ABC"},  // blank key: from column 1
       {"OPTION=SUPERPOSITION", 'N', 20, 20, "SUPERPOSITION       "},
       {"OPTION=SUPERPOSITIONSUPERPOSITION", 'N', 20, 20, "SUPERPOSITIONSUPERPO"},
-      {"OPTION=MWL", 'N', 0, 5, "     "},               // nothing is copied for maxLength 0
+      {"OPTION=MWL", 'N', 0, 5, "     "},  // nothing is copied for maxLength 0
       {"OPTION=MWL", 'N', -3, 5, "     "},
-      {"SET=SAND1", 'T', 8, 4, "SAND"},                // never beyond the value field
+      {"SET=SAND1", 'T', 8, 4, "SAND"},  // never beyond the value field
       {"A=   ", 'A', 3, 3, "   "},
   };
   for (const auto& c : cases) {
