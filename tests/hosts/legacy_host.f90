@@ -56,12 +56,14 @@
       CALL CHECKI('bad handle enabled', ENABLD, 7)
 
 ! ---- *NON-ORTHOGONAL DAMPING ----
+! [snippet fortran-legacy]
       NLINES = 3
       LINES(1) = 'C Damping of the non-orthogonal members'
       LINES(2) = 'ENABLED=YES'
       LINES(3) = '*REFERENCE DIAMETER'
       ENABLD = 0
       IRES = ReadNonOrthogonalDampingData01(H, NLINES, LINES, MSGS, CODES, ISTAT, ENABLD)
+! [/snippet]
       CALL CHECKI('damping result', IRES, 0)
       CALL CHECKI('enabled', ENABLD, 1)
       CALL CHECKI('damping status', ISTAT, 0)

@@ -16,10 +16,12 @@ program modern_host
 
   handle = CreateStorage()
 
+  ! [snippet fortran-modern]
   lines(1) = 'ENABLED=no'
   lines(2) = '*AXIAL LOAD'
   enabled = 5
   call expect('damping call', read_non_orthogonal_damping(handle, 2, lines, messages, codes, status, enabled), 0)
+  ! [/snippet]
   call expect('enabled', enabled, 0)
   call expect('damping end code', codes(2), 3)
 

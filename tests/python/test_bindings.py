@@ -107,6 +107,17 @@ def test_wave_general_origin_and_time_domain(storage):
         1, "error", "The FREQUENCIES=SELECTED option is valid for frequency domain analyses only:")]
 
 
+def test_readme_example():
+    # [snippet python]
+    import orvane
+
+    with orvane.Storage() as storage:
+        result = storage.read_axial_load(["101 1.5 -2.5E3 0", "102.5, 1D2", "*NEXT KEYWORD"])
+    assert result.entries[1] == orvane.AxialLoadEntry(103, (100.0, 0.0, 0.0))
+    assert result.diagnostics == []
+    # [/snippet]
+
+
 def test_py_curves(storage):
     lines = ["SET=SAND1", "SCOUR=2.0", "DEPTH=10.0", "0.0 0.0", "0.5 100.0", "NODE=12", "0.0 0.0", "1.0 50.0",
              "2.0 60.0", "SCOUR=3", "*END"]

@@ -1,0 +1,10 @@
+# Runs PROGRAM (with ARGS, a ;-list) and fails unless its standard output equals the file EXPECTED.
+execute_process(COMMAND ${PROGRAM} ${ARGS} OUTPUT_VARIABLE output RESULT_VARIABLE result)
+file(READ ${EXPECTED} expected)
+if(NOT output STREQUAL expected)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/actual_output.txt "${output}")
+  message(FATAL_ERROR "output differs from ${EXPECTED} (written to ${CMAKE_CURRENT_BINARY_DIR}/actual_output.txt):\n${output}")
+endif()
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${PROGRAM} exited with ${result}")
+endif()
