@@ -15,7 +15,12 @@ bool IsSign(char c) { return c == '+' || c == '-'; }
 bool IsFieldSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
 bool IsExponentLetter(char c) {
   switch (c) {
-    case 'E': case 'e': case 'D': case 'd': case 'Q': case 'q':
+    case 'E':
+    case 'e':
+    case 'D':
+    case 'd':
+    case 'Q':
+    case 'q':
       return true;
     default:
       return false;
@@ -28,6 +33,11 @@ bool IsExponentLetter(char c) {
 constexpr std::size_t kKeptDigits = 120;
 // A decimal exponent this large over- or underflows whatever the 121 digits are.
 constexpr std::int64_t kExponentLimit = 999'999;
+// A written exponent is kept up to this bound, far beyond the digit count of any field that fits
+// in memory, so that zeros written before the exponent are always offset exactly
+// ("1" followed by ten million zeros and "E-10000000" is 1); the sum with the digit count still
+// fits in 64 bits.
+constexpr std::int64_t kWrittenExponentLimit = 1'000'000'000'000'000;
 
 // The decimal number D x 10^E of a field, gathered in a fixed buffer for std::from_chars.
 class DecimalText {
@@ -162,7 +172,7 @@ FieldValue ConvertDecimal(Text field) {
       if (!IsDigit(field[i])) {
         return kNotNumber;
       }
-      exponent = std::min<std::int64_t>(exponent * 10 + (field[i] - '0'), 10 * kExponentLimit);
+      exponent = std::min<std::int64_t>(exponent * 10 + (field[i] - '0'), kWrittenExponentLimit);
     }
     decimal.AddExponent(negativeExponent ? -exponent : exponent);
   }
