@@ -1,12 +1,36 @@
 // *REFERENCE DIAMETER: one data line whose first field is a strictly positive diameter.
+#include <array>
+
 #include "boundary/keyword.h"
 #include "readers/walk.h"
 
 namespace orvane::KWDREADING {
+namespace {
 
-void KEYWORD::ReadReferenceDiameterData01(const std::int32_t* /*lineCount*/, const char* /*lines*/,
-                                          char* /*messages*/, std::int32_t* /*lineCodes*/, std::int32_t* /*status*/,
-                                          double* /*referenceDiameter*/, std::int64_t /*lineLength*/,
-                                          std::int64_t /*messageLength*/) {}
+using readers::Line;
+
+// The reader's number work storage. A null first field leaves it as the previous data line left
+// it (in this call or an earlier one), and that value is judged as if read.
+std::array<float, 1> work{};
+
+}  // namespace
+
+void KEYWORD::ReadReferenceDiameterData01(const std::int32_t* lineCount, const char* lines, char* messages,
+                                          std::int32_t* lineCodes, std::int32_t* status, double* referenceDiameter,
+                                          std::int64_t lineLength, std::int64_t messageLength) {
+  const readers::DataBlock block(lineCount, lines, messages, lineCodes, status, lineLength, messageLength);
+  const readers::SingleLineMessages texts{"Only one data line is permitted under *REFERENCE DIAMETER.",
+                                          "No REFERENCE DIAMETER data defined:"};
+  readers::WalkSingleLineBlock(block, texts, [referenceDiameter](const Line& line) {
+    toolkit::ReadNumericFields(line.Code(), line.Message(), " ", line.Screened(), work, 0.0F);
+    // Whatever the number reader reported, its value is judged: a field it could not read is 0
+    // and so refused here, which replaces its message.
+    if (work[0] < toolkit::kTiny) {
+      line.Report(2, "*REFERENCE DIAMETER: Reference diameter must be strictly positive. Value ignored.");
+      return;
+    }
+    *referenceDiameter = static_cast<double>(work[0]);
+  });
+}
 
 }  // namespace orvane::KWDREADING
