@@ -106,13 +106,26 @@ class DecimalText {
     }
   }
 
-  std::array<char, 1 + kKeptDigits + 1 + 2 + 24> text_{};
+  std::array<char, 1 + kKeptDigits + 1 + 2 + 24> text_;  // only the first size_ characters are ever read
   std::size_t size_ = 0;
   std::size_t digitCount_ = 0;
   std::int64_t exponent_ = 0;
   bool seenNonZero_ = false;
   bool sticky_ = false;
 };
+
+// The words INF, INFINITY and NAN, in any case.
+FieldValue ConvertWord(Text word, bool negative) {
+  if (EqualsIgnoreCase(word, "INF") || EqualsIgnoreCase(word, "INFINITY")) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    return {FieldKind::Number, negative ? -infinity : infinity};
+  }
+  if (EqualsIgnoreCase(word, "NAN")) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    return {FieldKind::Number, negative ? -nan : nan};
+  }
+  return {FieldKind::NotNumber, 0.0F};
+}
 
 // Signed decimal with optional point and exponent, or one of the words INF, INFINITY, NAN.
 FieldValue ConvertDecimal(Text field) {
@@ -124,14 +137,8 @@ FieldValue ConvertDecimal(Text field) {
     negative = field[i] == '-';
     ++i;
   }
-  const Text word = field.substr(i);
-  if (EqualsIgnoreCase(word, "INF") || EqualsIgnoreCase(word, "INFINITY")) {
-    const float infinity = std::numeric_limits<float>::infinity();
-    return {FieldKind::Number, negative ? -infinity : infinity};
-  }
-  if (EqualsIgnoreCase(word, "NAN")) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    return {FieldKind::Number, negative ? -nan : nan};
+  if (i < field.size() && !IsDigit(field[i]) && field[i] != '.') {
+    return ConvertWord(field.substr(i), negative);
   }
   if (negative) {
     decimal.SetNegative();
