@@ -1,19 +1,235 @@
 // P-Y curves: set name, scour, and curves placed by DEPTH= or NODE= with their point pairs.
+//
+// Every name is recognised by its first characters on the line taken from its first non-blank
+// character, compared blank-padded: a record narrower than the name is read as if blanks followed
+// it, so it never matches a name that ends in "=".
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <limits>
+#include <span>
+
 #include "boundary/keyword.h"
 #include "readers/walk.h"
 
 namespace orvane::KWDREADING {
 
-void KEYWORD::ReadPYMaxes01(const std::int32_t* /*lineCount*/, const char* /*lines*/, std::int32_t* /*lineCodes*/,
-                            std::int32_t* /*curveCount*/, std::int32_t* /*maxPoints*/,
-                            std::int64_t /*lineLength*/) {}
+using readers::Flow;
+using readers::Line;
+using toolkit::StartsWithIgnoreCase;
+using toolkit::Text;
+using toolkit::TextOut;
 
-void KEYWORD::ReadPYData01(const std::int32_t* /*lineCount*/, const char* /*lines*/, char* /*messages*/,
-                           std::int32_t* /*lineCodes*/, std::int32_t* /*status*/, void* /*reserved*/,
-                           const std::int32_t* /*maxCurves*/, const std::int32_t* /*maxPoints*/,
-                           std::int32_t* /*curveCount*/, float* /*pyPoints*/, float* /*curveDepth*/,
-                           std::int32_t* /*pointCount*/, std::int32_t* /*curveNode*/, std::int32_t* /*curveKind*/,
-                           char* /*setName*/, float* /*scour*/, std::int64_t /*lineLength*/,
-                           std::int64_t /*messageLength*/, std::int64_t /*setNameLength*/) {}
+namespace {
+
+// Every number of every P-Y line lands here first and is used from here, so a field that a read
+// leaves unwritten (a null field, or one after a number too large to hold) yields what an earlier
+// read left, in this call or an earlier one.
+std::array<float, 2> pyNumbers{};
+
+constexpr Text kNoSetName = "Expecting Set Name here instead of:";
+constexpr Text kScourTwice = "SCOUR= already specified for this set. Input is ignored.";
+constexpr Text kTooManyCurves = "Internal P-Y curve count exceeded:";
+constexpr Text kTooFewPoints = "Expecting more P-Y curve data here instead of:";
+constexpr Text kNoHeader = "Expecting DEPTH= or NODE= instead of:";
+constexpr Text kTooManyPoints = "Internal P-Y curve data point count exceeded:";
+constexpr Text kNoCurves = "No P-Y curves defined:";
+
+// Reads `count` numbers after the first `key` followed by "=" (an empty key: from column 1).
+void ReadNumbers(const Line& line, Text key, std::size_t count) {
+  toolkit::ReadNumericFields(line.Code(), line.Message(), key, line.Screened(), std::span(pyNumbers).first(count),
+                             0.0F);
+}
+
+// The caller's arrays. Curve c (1-based) is only ever touched when 1 <= c <= maxCurves, and point p
+// when 1 <= p <= maxPoints, whatever the counts the caller hands in.
+struct CurveArrays {
+  std::int32_t maxCurves;
+  std::int32_t maxPoints;
+  std::int32_t* curveCount;
+  float* pyPoints;
+  float* curveDepth;
+  std::int32_t* pointCount;
+  std::int32_t* curveNode;
+  std::int32_t* curveKind;
+  TextOut setName;
+  float* scour;
+
+  static std::size_t Slot(std::int32_t c) { return static_cast<std::size_t>(c - 1); }
+  [[nodiscard]] std::int32_t& Points(std::int32_t c) const { return pointCount[Slot(c)]; }
+  // (c, p, k) of a (maxCurves, maxPoints, 2) array whose first index varies fastest.
+  [[nodiscard]] float& Point(std::int32_t c, std::int32_t p, std::size_t k) const {
+    const auto curves = static_cast<std::size_t>(maxCurves);
+    const auto points = static_cast<std::size_t>(maxPoints);
+    return pyPoints[(k * points + static_cast<std::size_t>(p - 1)) * curves + Slot(c)];
+  }
+};
+
+class PYRules {
+ public:
+  explicit PYRules(const CurveArrays& arrays) : arrays_(arrays), entryCurveCount_(*arrays.curveCount) {}
+
+  Flow DataLine(const Line& line) {
+    const Text text = line.LeftJustified();
+    if (StartsWithIgnoreCase(text, "SET=")) {
+      return SetLine(line);
+    }
+    if (StartsWithIgnoreCase(text, "SCOUR=")) {
+      ScourLine(line);
+      return Flow::Continue;
+    }
+    if (StartsWithIgnoreCase(text, "DEPTH=")) {
+      return Header(line, true);
+    }
+    if (StartsWithIgnoreCase(text, "NODE=")) {
+      return Header(line, false);
+    }
+    return PointLine(line);
+  }
+
+  void EndOfBlock(const Line& terminator) const {
+    const bool sawCurve = *arrays_.curveCount != entryCurveCount_;
+    if (sawCurve && arrays_.Points(*arrays_.curveCount) < 2) {
+      terminator.Report(3, kTooFewPoints);
+      return;
+    }
+    readers::MarkEndOfBlock(terminator, sawCurve, kNoCurves);
+  }
+
+ private:
+  Flow SetLine(const Line& line) {
+    const auto maxLength = static_cast<std::int32_t>(
+        std::min<std::size_t>(arrays_.setName.size(), std::numeric_limits<std::int32_t>::max()));
+    toolkit::ExtractOptionValue(line.Screened(), 'T', arrays_.setName, maxLength);
+    if (toolkit::TrimTrailingBlanks({arrays_.setName.data(), arrays_.setName.size()}).empty()) {
+      line.Fail(kNoSetName);
+      return Flow::Stop;
+    }
+    scourSeen_ = false;
+    return Flow::Continue;
+  }
+
+  void ScourLine(const Line& line) {
+    if (scourSeen_) {
+      line.Report(2, kScourTwice);
+      return;
+    }
+    scourSeen_ = true;
+    ReadNumbers(line, "R", 1);
+    *arrays_.scour = pyNumbers[0];
+  }
+
+  Flow Header(const Line& line, bool byDepth) {
+    std::int32_t& count = *arrays_.curveCount;
+    // A count the arrays cannot hold one more curve after, including a negative one from the
+    // caller, fails here and is brought back to the nearest count they can mean.
+    const std::int32_t capacity = std::max(arrays_.maxCurves, 0);
+    if (count < 0 || count >= capacity) {
+      line.Fail(kTooManyCurves);
+      count = std::clamp(count, std::int32_t{0}, capacity);
+      return Flow::Stop;
+    }
+    const std::int32_t c = ++count;
+    if (c > 1 && arrays_.Points(c - 1) < 2) {
+      line.Fail(kTooFewPoints);
+      return Flow::Stop;
+    }
+    const std::size_t slot = CurveArrays::Slot(c);
+    if (byDepth) {
+      ReadNumbers(line, "H", 1);
+      // Depths are stored positive upwards: a depth read as 0 becomes -0.
+      arrays_.curveDepth[slot] = -pyNumbers[0];
+      arrays_.curveKind[slot] = -1;
+    } else {
+      ReadNumbers(line, "E", 1);
+      // Only the first integer of the node's four-integer record is ours; the host owns the rest.
+      arrays_.curveNode[4 * slot] = toolkit::RoundToInt32(pyNumbers[0]);
+      arrays_.curveKind[slot] = 0;
+    }
+    return Flow::Continue;
+  }
+
+  Flow PointLine(const Line& line) {
+    if (*arrays_.curveCount == entryCurveCount_) {
+      line.Fail(kNoHeader);
+      return Flow::Stop;
+    }
+    // Read before the count is checked: a rejected point still leaves its numbers behind.
+    ReadNumbers(line, "", 2);
+    const std::int32_t c = *arrays_.curveCount;
+    std::int32_t& points = arrays_.Points(c);
+    // A caller's point count that was not zeroed can lie anywhere; a point it would place outside
+    // the arrays is refused like one beyond the last, and still counted unless the count is full.
+    const bool fits = points >= 0 && points < arrays_.maxPoints;
+    if (points < std::numeric_limits<std::int32_t>::max()) {
+      ++points;
+    }
+    if (!fits) {
+      line.Fail(kTooManyPoints);
+      return Flow::Stop;
+    }
+    const std::int32_t p = points;
+    arrays_.Point(c, p, 0) = pyNumbers[0];
+    arrays_.Point(c, p, 1) = pyNumbers[1];
+    return Flow::Continue;
+  }
+
+  const CurveArrays& arrays_;
+  const std::int32_t entryCurveCount_;
+  bool scourSeen_ = false;
+};
+
+}  // namespace
+
+void KEYWORD::ReadPYMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
+                            std::int32_t* curveCount, std::int32_t* maxPoints, std::int64_t lineLength) {
+  const readers::MaxesBlock block(lineCount, lines, lineCodes, lineLength);
+  std::int32_t curves = 0;
+  std::int32_t most = 0;
+  std::int32_t points = 0;
+  readers::WalkMaxesBlock(block, [&](Text line, std::int32_t& code) {
+    // No "=" is looked for: SETTINGS passes as a set line and NODES as a header.
+    if (StartsWithIgnoreCase(line, "SET") || StartsWithIgnoreCase(line, "SCOUR")) {
+      return;
+    }
+    if (StartsWithIgnoreCase(line, "DEPTH") || StartsWithIgnoreCase(line, "NODE")) {
+      ++curves;
+      points = 0;
+      return;
+    }
+    if (curves == 0) {
+      code = 3;
+      return;
+    }
+    most = std::max(most, ++points);
+  });
+  *curveCount = curves;
+  *maxPoints = most;
+}
+
+void KEYWORD::ReadPYData01(const std::int32_t* lineCount, const char* lines, char* messages, std::int32_t* lineCodes,
+                           std::int32_t* status, void* /*reserved*/, const std::int32_t* maxCurves,
+                           const std::int32_t* maxPoints, std::int32_t* curveCount, float* pyPoints, float* curveDepth,
+                           std::int32_t* pointCount, std::int32_t* curveNode, std::int32_t* curveKind, char* setName,
+                           float* scour, std::int64_t lineLength, std::int64_t messageLength,
+                           std::int64_t setNameLength) {
+  const readers::DataBlock block(lineCount, lines, messages, lineCodes, status, lineLength, messageLength);
+  if (block.lineCount < 1) {
+    // Nothing but the status is touched, not even read, when there are no lines.
+    *status = 0;
+    return;
+  }
+  const CurveArrays arrays{.maxCurves = *maxCurves,
+                           .maxPoints = *maxPoints,
+                           .curveCount = curveCount,
+                           .pyPoints = pyPoints,
+                           .curveDepth = curveDepth,
+                           .pointCount = pointCount,
+                           .curveNode = curveNode,
+                           .curveKind = curveKind,
+                           .setName = {setName, readers::Width(setNameLength)},
+                           .scour = scour};
+  readers::WalkDataBlock(block, PYRules(arrays));
+}
 
 }  // namespace orvane::KWDREADING
