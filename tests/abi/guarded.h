@@ -91,7 +91,7 @@ class Block {
     EXPECT_TRUE(records.GuardsIntact()) << "written past the records";
     EXPECT_TRUE(messages.GuardsIntact()) << "written past the messages";
     EXPECT_TRUE(codes.GuardsIntact()) << "written past the codes";
-    EXPECT_EQ(0, std::memcmp(records.data(), original_.data(), original_.size())) << "the host's records changed";
+    EXPECT_TRUE(std::equal(original_.begin(), original_.end(), records.data())) << "the host's records changed";
   }
 
   std::int32_t lineCount;
