@@ -1,0 +1,150 @@
+#include "driver.h"
+
+#include <unistd.h>
+
+#include <new>
+#include <optional>
+#include <stdexcept>
+
+#include "checker.h"
+#include "keywords.h"
+#include "options.h"
+#include "output.h"
+#include "source.h"
+#include "splitter.h"
+
+namespace orvane::check {
+
+namespace {
+
+class FileChecker {
+ public:
+  FileChecker(const KeywordTable& keywords, Checker& checker, Output& output, Totals& totals)
+      : keywords_(keywords), checker_(checker), output_(output), totals_(totals) {}
+
+  // Returns the reason the file could not be read, if it could not.
+  std::optional<std::string> Check(const std::string& path) {
+    output_.BeginFile(path);
+    std::string reason;
+    const int descriptor = OpenInput(path, reason);
+    if (descriptor < 0) {
+      output_.EndFile(0, reason);
+      return reason;
+    }
+    LineReader reader(descriptor, static_cast<std::size_t>(kRecordWidth));
+    Splitter splitter(keywords_, static_cast<std::size_t>(kRecordWidth), [this](const Block& block) { Take(block); });
+    SourceLine line;
+    bool crlfNoted = false;
+    while (reader.Next(line)) {
+      if (line.crlf && !crlfNoted) {
+        output_.FileDiagnostic({line.number, Severity::kNote, std::nullopt,
+                                "the file has CR LF line endings; the CR characters are dropped", std::nullopt});
+        crlfNoted = true;
+      }
+      splitter.Add(line);
+    }
+    if (descriptor != STDIN_FILENO) {
+      close(descriptor);
+    }
+    if (reader.Binary()) {
+      reason = "binary file (a NUL byte at offset " + std::to_string(reader.NulOffset()) + "); not checked";
+    } else if (!reader.Error().empty()) {
+      reason = "read error after line " + std::to_string(reader.LinesRead()) + ": " + reader.Error();
+    }
+    if (!reason.empty()) {
+      output_.EndFile(reader.LinesRead(), reason);
+      return reason;
+    }
+    splitter.Finish();
+    if (reader.LinesRead() == 0) {
+      Warn("the file is empty");
+    } else if (splitter.Blocks() == 0) {
+      Warn("no keyword line (a '*' in column 1) in this file");
+    }
+    output_.EndFile(reader.LinesRead(), std::nullopt);
+    return std::nullopt;
+  }
+
+ private:
+  void Take(const Block& block) {
+    if (block.reader == Reader::kNone) {
+      ++totals_.notChecked;
+      output_.WriteBlock(block, nullptr);
+      return;
+    }
+    ++totals_.checked;
+    checker_.Check(block, report_);
+    totals_.errors += report_.Count(Severity::kError);
+    totals_.warnings += report_.Count(Severity::kWarning);
+    output_.WriteBlock(block, &report_);
+  }
+
+  void Warn(std::string message) {
+    ++totals_.warnings;
+    output_.FileDiagnostic({0, Severity::kWarning, std::nullopt, std::move(message), std::nullopt});
+  }
+
+  const KeywordTable& keywords_;
+  Checker& checker_;
+  Output& output_;
+  Totals& totals_;
+  BlockReport report_;  // reused, like every buffer
+};
+
+}  // namespace
+
+int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE* errors, bool terminal,
+        const char* noColour) {
+  Options options;
+  std::string error;
+  KeywordTable keywords;
+  if (ParseOptions(arguments, options, error)) {
+    for (const auto& [name, reader] : options.maps) {
+      if (!keywords.Map(name, reader)) {
+        error = "--map " + name + "=" + reader + ": '" + reader + "' is not a keyword the checker reads";
+        break;
+      }
+    }
+  }
+  if (!error.empty()) {
+    std::fprintf(errors, "orvane-check: %s (try --help)\n", error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(kUsage, output);
+    return 0;
+  }
+  if (options.version) {
+    std::fprintf(output, "orvane-check %s\n", ORVANE_CHECK_VERSION);
+    return 0;
+  }
+  try {
+    Checker checker({.frequencyDomain = !options.timeDomain, .allValues = options.allValues});
+    const auto out =
+        options.json ? MakeJsonOutput(output)
+                     : MakeTextOutput(output, UseColour(options.colour, terminal, noColour), options.files.size() > 1);
+    Totals totals;
+    FileChecker files(keywords, checker, *out, totals);
+    bool unreadable = false;
+    for (const std::string& path : options.files) {
+      if (const auto reason = files.Check(path)) {
+        std::fflush(output);
+        std::fprintf(errors, "orvane-check: %s: %s\n", path.c_str(), reason->c_str());
+        unreadable = true;
+      }
+    }
+    out->Finish(totals);
+    if (std::fflush(output) != 0 || std::ferror(output) != 0) {
+      std::fprintf(errors, "orvane-check: the output could not be written\n");
+      return 2;
+    }
+    return unreadable ? 2 : totals.errors > 0 ? 1 : 0;
+  } catch (const std::bad_alloc&) {
+    std::fprintf(errors, "orvane-check: out of memory\n");
+  } catch (const std::exception& failure) {
+    std::fprintf(errors, "orvane-check: %s\n", failure.what());
+  }
+  return 2;
+}
+
+}  // namespace orvane::check

@@ -1,0 +1,115 @@
+#include "options.h"
+
+#include <string_view>
+
+namespace orvane::check {
+
+const char* const kUsage =
+    "Usage: orvane-check [OPTION]... FILE...\n"
+    "Checks the keyword blocks of analysis input files with the Orvane readers, the way the analysis\n"
+    "reads them, and reports each block's values and every warning and error with its line.\n"
+    "\n"
+    "  --json               write the results as one JSON document\n"
+    "  --values             list every value of large blocks instead of counts and ranges\n"
+    "  --time-domain        check FREQUENCIES=SELECTED as for a time-domain analysis\n"
+    "  --map NAME=KEYWORD   read blocks of keyword NAME with the reader of KEYWORD, one of\n"
+    "                       WAVE-GENERAL, P-Y, AXIAL LOAD, HIGHER HARMONICS,\n"
+    "                       REFERENCE DIAMETER, NON-ORTHOGONAL DAMPING\n"
+    "  --color[=WHEN]       colour the text: auto (on a terminal, unless NO_COLOR is set),\n"
+    "                       always (the default for --color alone) or never\n"
+    "  -h, --help           show this help and exit\n"
+    "  --version            show the version and exit\n"
+    "\n"
+    "A FILE of - reads standard input.\n"
+    "Exit status: 0 no errors, 1 errors found, 2 the checker could not run.\n";
+
+namespace {
+
+bool ParseColour(std::string_view when, Colour& colour) {
+  if (when == "auto") {
+    colour = Colour::kAuto;
+  } else if (when == "always") {
+    colour = Colour::kAlways;
+  } else if (when == "never") {
+    colour = Colour::kNever;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ParseMap(const std::string& value, Options& options, std::string& error) {
+  const auto equals = value.find('=');
+  if (equals == std::string::npos || equals == 0 || equals + 1 == value.size()) {
+    error = "--map needs NAME=KEYWORD, not '" + value + "'";
+    return false;
+  }
+  options.maps.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+  return true;
+}
+
+}  // namespace
+
+bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (optionsEnded || argument == "-" || argument.empty() || argument[0] != '-') {
+      options.files.push_back(argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "-h" || argument == "--help") {
+      options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
+    } else if (argument == "--json") {
+      options.json = true;
+    } else if (argument == "--values") {
+      options.allValues = true;
+    } else if (argument == "--time-domain") {
+      options.timeDomain = true;
+    } else if (argument == "--color" || argument == "--colour") {
+      options.colour = Colour::kAlways;
+    } else if (argument.starts_with("--color=") || argument.starts_with("--colour=")) {
+      const std::string when = argument.substr(argument.find('=') + 1);
+      if (!ParseColour(when, options.colour)) {
+        error = "--color takes auto, always or never, not '" + when + "'";
+        return false;
+      }
+    } else if (argument == "--map") {
+      if (i + 1 == arguments.size()) {
+        error = "--map needs NAME=KEYWORD";
+        return false;
+      }
+      if (!ParseMap(arguments[++i], options, error)) {
+        return false;
+      }
+    } else if (argument.starts_with("--map=")) {
+      if (!ParseMap(argument.substr(6), options, error)) {
+        return false;
+      }
+    } else {
+      error = "unknown option '" + argument + "'";
+      return false;
+    }
+  }
+  if (options.files.empty() && !options.help && !options.version) {
+    error = "no input files";
+    return false;
+  }
+  return true;
+}
+
+bool UseColour(Colour colour, bool terminal, const char* noColour) {
+  switch (colour) {
+    case Colour::kAlways:
+      return true;
+    case Colour::kNever:
+      return false;
+    case Colour::kAuto:
+      break;
+  }
+  return terminal && (noColour == nullptr || *noColour == '\0');
+}
+
+}  // namespace orvane::check

@@ -1,0 +1,43 @@
+// The two ways results are written: compiler-style text for people, one JSON document for tools.
+// Both are written as the file is read, block by block, so that output never waits for a whole file.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "report.h"
+#include "splitter.h"
+
+namespace orvane::check {
+
+struct Totals {
+  std::int64_t checked = 0;
+  std::int64_t notChecked = 0;
+  std::int64_t errors = 0;
+  std::int64_t warnings = 0;
+};
+
+class Output {
+ public:
+  virtual ~Output() = default;
+  virtual void BeginFile(const std::string& path) = 0;
+  // A finding about the file rather than one block (line 0: the file as a whole).
+  virtual void FileDiagnostic(const Diagnostic& diagnostic) = 0;
+  // One block; `report` is null for a keyword that is not checked.
+  virtual void WriteBlock(const Block& block, const BlockReport* report) = 0;
+  // `failure` says why the file could not be read to its end.
+  virtual void EndFile(std::int64_t lines, const std::optional<std::string>& failure) = 0;
+  virtual void Finish(const Totals& totals) = 0;
+};
+
+// `colour` adds terminal colours; `headings` names each file before its results.
+std::unique_ptr<Output> MakeTextOutput(std::FILE* stream, bool colour, bool headings);
+std::unique_ptr<Output> MakeJsonOutput(std::FILE* stream);
+
+// A line of input as it can be shown: bytes outside printable ASCII (TAB apart) as \xNN.
+std::string Printable(std::string_view text);
+
+}  // namespace orvane::check

@@ -1,0 +1,180 @@
+// Compiler-style text: each block's values on one line (and a line per list), then its findings as
+// "file:line: severity: message" with the input line beneath, and a count at the end.
+#include <cinttypes>
+#include <string_view>
+
+#include "keywords.h"
+#include "output.h"
+
+namespace orvane::check {
+
+std::string Printable(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string shown;
+  shown.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 0x20 && byte < 0x7F) || c == '\t') {
+      shown += c;
+    } else {
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+    }
+  }
+  return shown;
+}
+
+namespace {
+
+constexpr const char* kBold = "\033[1m";
+constexpr const char* kReset = "\033[0m";
+
+std::string Scalar(const Value& value) {
+  switch (value.kind) {
+    case Value::Kind::kInteger:
+      return std::to_string(value.integer) + (value.text.empty() ? "" : " (" + value.text + ")");
+    case Value::Kind::kSingle:
+      return FormatSingle(static_cast<float>(value.real));
+    case Value::Kind::kDouble:
+      return FormatDouble(value.real);
+    case Value::Kind::kText:
+      return Printable(value.text);
+    default:
+      return {};
+  }
+}
+
+std::string Inline(const Value& value);
+
+// One field as it stands inside a line: "name = 1", "name: 1 2 3", "name: (1, 2) (3, 4)".
+std::string InlineField(const Field& field) {
+  if (field.value.IsScalar()) {
+    return field.name + " = " + Scalar(field.value);
+  }
+  return field.name + ": " + Inline(field.value);
+}
+
+std::string Inline(const Value& value) {
+  std::string text;
+  const auto separate = [&text](std::string_view separator) {
+    if (!text.empty()) {
+      text += separator;
+    }
+  };
+  switch (value.kind) {
+    case Value::Kind::kNumbers:
+      for (const float number : value.numbers) {
+        separate(" ");
+        text += FormatSingle(number);
+      }
+      break;
+    case Value::Kind::kPairs:
+      for (std::size_t i = 0; i + 1 < value.numbers.size(); i += 2) {
+        separate(" ");
+        text += "(" + FormatSingle(value.numbers[i]) + ", " + FormatSingle(value.numbers[i + 1]) + ")";
+      }
+      break;
+    case Value::Kind::kObject:
+      for (const Field& field : value.fields) {
+        separate(", ");
+        text += InlineField(field);
+      }
+      break;
+    case Value::Kind::kList:
+      for (std::size_t i = 0; i < value.items.size(); ++i) {
+        separate("; ");
+        text += value.itemName + " " + std::to_string(i + 1) + ": " + Inline(value.items[i]);
+      }
+      break;
+    default:
+      text = Scalar(value);
+  }
+  return text.empty() ? "none" : text;
+}
+
+class TextOutput final : public Output {
+ public:
+  TextOutput(std::FILE* stream, bool colour, bool headings) : out_(stream), colour_(colour), headings_(headings) {}
+
+  void BeginFile(const std::string& path) override {
+    path_ = Printable(path);
+    if (headings_) {
+      std::fprintf(out_, "%s==> %s <==%s\n", On(kBold), path_.c_str(), Off());
+    }
+  }
+
+  void FileDiagnostic(const Diagnostic& diagnostic) override { Write(diagnostic); }
+
+  void WriteBlock(const Block& block, const BlockReport* report) override {
+    std::fprintf(out_, "%s%s (line %" PRId64 "):%s ", On(kBold), Printable(block.keyword).c_str(), block.line, Off());
+    if (report == nullptr) {
+      std::fputs("not checked\n", out_);
+      return;
+    }
+    std::string head;
+    for (const Field& field : report->values.fields) {
+      if (field.value.IsScalar()) {
+        head += (head.empty() ? "" : ", ") + InlineField(field);
+      }
+    }
+    std::fprintf(out_, "%s\n", head.empty() ? "no values" : head.c_str());
+    for (const Field& field : report->values.fields) {
+      if (field.value.kind == Value::Kind::kList) {
+        for (std::size_t i = 0; i < field.value.items.size(); ++i) {
+          std::fprintf(out_, "  %s %zu: %s\n", field.value.itemName.c_str(), i + 1,
+                       Inline(field.value.items[i]).c_str());
+        }
+      } else if (!field.value.IsScalar()) {
+        std::fprintf(out_, "  %s\n", InlineField(field).c_str());
+      }
+    }
+    for (const Diagnostic& diagnostic : report->diagnostics) {
+      Write(diagnostic);
+    }
+  }
+
+  void EndFile(std::int64_t /*lines*/, const std::optional<std::string>& /*failure*/) override {}
+
+  void Finish(const Totals& totals) override {
+    std::fprintf(out_, "%s%s checked, %" PRId64 " not checked: %s, %s%s\n", On(kBold),
+                 Counted(totals.checked, "block").c_str(), totals.notChecked, Counted(totals.errors, "error").c_str(),
+                 Counted(totals.warnings, "warning").c_str(), Off());
+  }
+
+ private:
+  static std::string Counted(std::int64_t n, const std::string& noun) {
+    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+  }
+
+  [[nodiscard]] const char* On(const char* code) const { return colour_ ? code : ""; }
+  [[nodiscard]] const char* Off() const { return colour_ ? kReset : ""; }
+
+  void Write(const Diagnostic& d) {
+    static constexpr const char* kNames[] = {"note", "warning", "error"};
+    static constexpr const char* kColours[] = {"\033[1;36m", "\033[1;35m", "\033[1;31m"};
+    const auto severity = static_cast<std::size_t>(d.severity);
+    std::string location = path_;
+    if (d.line > 0) {
+      location += ":" + std::to_string(d.line);
+    }
+    std::fprintf(out_, "%s%s:%s %s%s:%s %s\n", On(kBold), location.c_str(), Off(), On(kColours[severity]),
+                 kNames[severity], Off(), Printable(d.message).c_str());
+    if (d.source) {
+      std::fprintf(out_, "%5" PRId64 " | %s\n", d.line, Printable(*d.source).c_str());
+    }
+  }
+
+  std::FILE* out_;
+  bool colour_;
+  bool headings_;
+  std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<Output> MakeTextOutput(std::FILE* stream, bool colour, bool headings) {
+  return std::make_unique<TextOutput>(stream, colour, headings);
+}
+
+}  // namespace orvane::check
