@@ -171,6 +171,15 @@ TEST_F(Run, WhatTheCheckerAddsToTheLibrarysFindings) {
        "*END (line 3): not checked\n"
        "1 block checked, 1 not checked: 0 errors, 0 warnings\n",
        ""},
+      {"a CR alone ends no line",
+       {{"m.inp", "*REFERENCE DIAMETER\r0.5\r*END\r"}},
+       {"m.inp"},
+       0,
+       "m.inp:1: warning: a CR character that is not followed by a line feed does not end a line; it is read as a "
+       "stray character\n"
+       "*REFERENCE DIAMETER\\x0d0.5\\x0d*END\\x0d (line 1): not checked\n"
+       "0 blocks checked, 1 not checked: 0 errors, 1 warning\n",
+       ""},
       {"a data line longer than a record is cut with a warning",
        {{"a.inp", "*AXIAL LOAD\n" + longLine + "\nC" + std::string(90, '-') + "\n102 1 2 3" + std::string(90, ' ') +
                       "\n*END\n"}},

@@ -56,6 +56,7 @@ struct ReadLine {
   std::size_t length;
   std::size_t cut;
   bool crlf;
+  bool strayCarriageReturn = false;
 };
 
 // Everything a reader makes of `bytes`, fed through a pipe as from standard input.
@@ -69,7 +70,7 @@ std::vector<ReadLine> ReadAll(const std::string& bytes, bool& binary) {
   SourceLine line;
   while (reader.Next(line)) {
     EXPECT_EQ(line.number, static_cast<std::int64_t>(lines.size() + 1));
-    lines.push_back({std::string(line.text), line.length, line.cutNonBlank, line.crlf});
+    lines.push_back({std::string(line.text), line.length, line.cutNonBlank, line.crlf, line.strayCarriageReturn});
   }
   close(ends[0]);
   binary = reader.Binary();
@@ -86,8 +87,8 @@ TEST(LineReader, SplitsLinesAndCountsWhatTheRecordWidthCuts) {
       {"empty file", "", {}},
       {"last line without an end", "a\nb", {{"a", 1, 0, false}, {"b", 1, 0, false}}},
       {"empty lines", "\n\n", {{"", 0, 0, false}, {"", 0, 0, false}}},
-      {"CR LF", "a\r\n\r\nb\r", {{"a", 1, 0, true}, {"", 0, 0, true}, {"b", 1, 0, true}}},
-      {"a CR inside a line stays", "a\rb\n", {{"a\rb", 3, 0, false}}},
+      {"CR LF", "a\r\n\r\nb\r\n", {{"a", 1, 0, true}, {"", 0, 0, true}, {"b", 1, 0, true}}},
+      {"a CR without a line feed stays", "a\rb\r\nc\r", {{"a\rb", 3, 0, true, true}, {"c\r", 2, 0, false, true}}},
       {"blanks and TABs past the width are not counted", "0123456789 \t \n", {{"0123456789 \t ", 13, 0, false}}},
       {"text past the width is", "0123456789 ab c\r\n", {{"0123456789 ab c", 15, 3, true}}},
       {"a CR LF just at the width", "0123456789\r\n", {{"0123456789", 10, 0, true}}},
@@ -104,6 +105,7 @@ TEST(LineReader, SplitsLinesAndCountsWhatTheRecordWidthCuts) {
       EXPECT_EQ(lines[i].length, c.lines[i].length) << i;
       EXPECT_EQ(lines[i].cut, c.lines[i].cut) << i;
       EXPECT_EQ(lines[i].crlf, c.lines[i].crlf) << i;
+      EXPECT_EQ(lines[i].strayCarriageReturn, c.lines[i].strayCarriageReturn) << i;
     }
   }
 }

@@ -35,11 +35,18 @@ class FileChecker {
     Splitter splitter(keywords_, static_cast<std::size_t>(kRecordWidth), [this](const Block& block) { Take(block); });
     SourceLine line;
     bool crlfNoted = false;
+    bool strayNoted = false;
     while (reader.Next(line)) {
       if (line.crlf && !crlfNoted) {
         output_.FileDiagnostic({line.number, Severity::kNote, std::nullopt,
                                 "the file has CR LF line endings; the CR characters are dropped", std::nullopt});
         crlfNoted = true;
+      }
+      if (line.strayCarriageReturn && !strayNoted) {
+        Warn(line.number,
+             "a CR character that is not followed by a line feed does not end a line; it is read as "
+             "a stray character");
+        strayNoted = true;
       }
       splitter.Add(line);
     }
@@ -57,9 +64,9 @@ class FileChecker {
     }
     splitter.Finish();
     if (reader.LinesRead() == 0) {
-      Warn("the file is empty");
+      Warn(0, "the file is empty");
     } else if (splitter.Blocks() == 0) {
-      Warn("no keyword line (a '*' in column 1) in this file");
+      Warn(0, "no keyword line (a '*' in column 1) in this file");
     }
     output_.EndFile(reader.LinesRead(), std::nullopt);
     return std::nullopt;
@@ -79,9 +86,9 @@ class FileChecker {
     output_.WriteBlock(block, &report_);
   }
 
-  void Warn(std::string message) {
+  void Warn(std::int64_t line, std::string message) {
     ++totals_.warnings;
-    output_.FileDiagnostic({0, Severity::kWarning, std::nullopt, std::move(message), std::nullopt});
+    output_.FileDiagnostic({line, Severity::kWarning, std::nullopt, std::move(message), std::nullopt});
   }
 
   const KeywordTable& keywords_;

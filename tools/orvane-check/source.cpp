@@ -66,6 +66,7 @@ void LineReader::Append(const char* begin, const char* end) {
     cut_ += static_cast<std::size_t>(std::count_if(begin + skip, end, [](char c) { return !IsBlank(c); }));
   }
   length_ += size;
+  carriageReturns_ += static_cast<std::size_t>(std::count(begin, end, '\r'));
   if (size > 0) {
     last_ = end[-1];
   }
@@ -79,6 +80,7 @@ bool LineReader::Next(SourceLine& line) {
   length_ = 0;
   cut_ = 0;
   last_ = '\0';
+  carriageReturns_ = 0;
   bool started = false;
   bool ended = false;
   while (!ended) {
@@ -96,7 +98,7 @@ bool LineReader::Next(SourceLine& line) {
   if (!started || binary_ || !error_.empty()) {
     return false;
   }
-  line.crlf = length_ > 0 && last_ == '\r';
+  line.crlf = ended && length_ > 0 && last_ == '\r';
   if (line.crlf) {
     if (length_ <= kept_.size()) {
       kept_.pop_back();
@@ -110,6 +112,7 @@ bool LineReader::Next(SourceLine& line) {
   line.text = kept_;
   line.length = length_;
   line.cutNonBlank = cut_;
+  line.strayCarriageReturn = carriageReturns_ > (line.crlf ? 1U : 0U);
   return true;
 }
 

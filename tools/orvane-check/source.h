@@ -11,11 +11,12 @@
 namespace orvane::check {
 
 struct SourceLine {
-  std::int64_t number = 0;      // from 1
-  std::string_view text;        // the line's first LineReader::kKept bytes, without its end of line
-  std::size_t length = 0;       // the whole line's length, without its end of line
-  std::size_t cutNonBlank = 0;  // how many bytes past the record width are neither blank nor TAB
-  bool crlf = false;            // the line ended with CR LF; the CR is in neither text nor length
+  std::int64_t number = 0;           // from 1
+  std::string_view text;             // the line's first LineReader::kKept bytes, without its end of line
+  std::size_t length = 0;            // the whole line's length, without its end of line
+  std::size_t cutNonBlank = 0;       // how many bytes past the record width are neither blank nor TAB
+  bool crlf = false;                 // the line ended with CR LF; the CR is in neither text nor length
+  bool strayCarriageReturn = false;  // a CR that is not part of a CR LF line end, such as a CR alone
 };
 
 class LineReader {
@@ -56,6 +57,7 @@ class LineReader {
   std::size_t length_ = 0;
   std::size_t cut_ = 0;
   char last_ = '\0';
+  std::size_t carriageReturns_ = 0;
 };
 
 // Opens `path` for reading ("-" is standard input). Returns the descriptor, or -1 with `reason`
