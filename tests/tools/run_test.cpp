@@ -139,6 +139,12 @@ TEST_F(Run, OptionsThatCannotBeUsedAreRefusedWithOneLine) {
        2,
        "",
        "orvane-check: --map SOIL=CLAY: 'CLAY' is not a keyword the checker reads (try --help)\n"},
+      {"map of no name",
+       {},
+       {"--map", "*=P-Y", "a.inp"},
+       2,
+       "",
+       "orvane-check: --map *=P-Y: '*' is not a keyword name (try --help)\n"},
       {"map without a keyword",
        {},
        {"--map=SOIL", "a.inp"},
@@ -254,6 +260,29 @@ TEST_F(Run, WhatTheCheckerAddsToTheLibrarysFindings) {
     }
     Expect(c);
   }
+}
+
+TEST_F(Run, ValuesThatLookLikeThePresetsAreStillShown) {
+  // Outputs are preset to values the readers never write; a seed can be anything, and NaNs and
+  // infinities are numbers a block may give.
+  Write("w.inp",
+        "*WAVE-GENERAL\nSEED=-2147483648\n*WAVE-GENERAL\nSEED=12x\n*WAVE-GENERAL\nWAVEZONE=nan\n"
+        "ORIGIN=inf -inf\n*HIGHER HARMONICS\nnan -0\n*END\n");
+  const Outcome text = RunChecker({"w.inp"});
+  EXPECT_EQ(text.out,
+            "*WAVE-GENERAL (line 1): seed = -2147483648\n"
+            "*WAVE-GENERAL (line 3): no values\n"
+            "w.inp:4: error: Invalid specification for SEED= or number is greater than 2,147,483,647.\n"
+            "    4 | SEED=12x\n"
+            "w.inp:4: note: this error sets the block's status to -1; reading went on\n"
+            "*WAVE-GENERAL (line 5): waveZoneExtent = nan, origin1 = inf, origin2 = -inf\n"
+            "*HIGHER HARMONICS (line 8): harmonicsFactor = nan, harmonicsThreshold = -0\n"
+            "*END (line 10): not checked\n"
+            "4 blocks checked, 1 not checked: 1 error, 0 warnings\n");
+  const Outcome json = RunChecker({"--json", "w.inp"});
+  EXPECT_NE(json.out.find(R"("values": {"waveZoneExtent": "NaN", "origin1": "Infinity", "origin2": "-Infinity"})"),
+            std::string::npos)
+      << json.out;
 }
 
 TEST_F(Run, LargeBlocksAreCondensedUnlessEveryValueIsAskedFor) {

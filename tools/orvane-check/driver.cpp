@@ -108,7 +108,9 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
   if (ParseOptions(arguments, options, error)) {
     for (const auto& [name, reader] : options.maps) {
       if (!keywords.Map(name, reader)) {
-        error = "--map " + name + "=" + reader + ": '" + reader + "' is not a keyword the checker reads";
+        const bool knownReader = KeywordTable().Find("*" + reader) != Reader::kNone;
+        error = "--map " + name + "=" + reader + ": '" + (knownReader ? name : reader) +
+                (knownReader ? "' is not a keyword name" : "' is not a keyword the checker reads");
         break;
       }
     }
