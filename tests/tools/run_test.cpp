@@ -1,7 +1,6 @@
 // Whole runs of the checker, in-process: files that cannot be checked, odd files, options, exit
 // statuses, and the diagnostics the checker adds to the library's own.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -40,7 +39,7 @@ Outcome RunChecker(const std::vector<std::string>& arguments, bool terminal = fa
 }
 
 // Each test runs in a directory of its own, so that the paths in the output are short and fixed.
-class Run : public testing::Test {
+class CheckerRun : public testing::Test {
  protected:
   void SetUp() override {
     home_ = std::filesystem::current_path();
@@ -85,7 +84,7 @@ void Expect(const RunCase& c) {
   EXPECT_EQ(outcome.exit, c.exit);
 }
 
-TEST_F(Run, FilesThatCannotBeCheckedStopNothingButSetExitStatusTwo) {
+TEST_F(CheckerRun, FilesThatCannotBeCheckedStopNothingButSetExitStatusTwo) {
   const RunCase cases[] = {
       {"missing", {}, {"missing.inp"}, 2, kNothing, "orvane-check: missing.inp: No such file or directory\n"},
       {"directory", {{"sub/", ""}}, {"sub"}, 2, kNothing, "orvane-check: sub: is a directory\n"},
@@ -129,7 +128,7 @@ TEST_F(Run, FilesThatCannotBeCheckedStopNothingButSetExitStatusTwo) {
   }
 }
 
-TEST_F(Run, OptionsThatCannotBeUsedAreRefusedWithOneLine) {
+TEST_F(CheckerRun, OptionsThatCannotBeUsedAreRefusedWithOneLine) {
   const RunCase cases[] = {
       {"unknown", {}, {"--frobnicate", "a.inp"}, 2, "", "orvane-check: unknown option '--frobnicate' (try --help)\n"},
       {"no file", {}, {"--json"}, 2, "", "orvane-check: no input files (try --help)\n"},
@@ -165,7 +164,7 @@ TEST_F(Run, OptionsThatCannotBeUsedAreRefusedWithOneLine) {
   }
 }
 
-TEST_F(Run, WhatTheCheckerAddsToTheLibrarysFindings) {
+TEST_F(CheckerRun, WhatTheCheckerAddsToTheLibrarysFindings) {
   const std::string longLine = "101 1200 0 0.5" + std::string(66, ' ') + "! in kN";
   const RunCase cases[] = {
       {"CR LF endings are dropped rather than read as stray characters",
@@ -262,7 +261,7 @@ TEST_F(Run, WhatTheCheckerAddsToTheLibrarysFindings) {
   }
 }
 
-TEST_F(Run, ValuesThatLookLikeThePresetsAreStillShown) {
+TEST_F(CheckerRun, ValuesThatLookLikeThePresetsAreStillShown) {
   // Outputs are preset to values the readers never write; a seed can be anything, and NaNs and
   // infinities are numbers a block may give.
   Write("w.inp",
@@ -285,7 +284,7 @@ TEST_F(Run, ValuesThatLookLikeThePresetsAreStillShown) {
       << json.out;
 }
 
-TEST_F(Run, LargeBlocksAreCondensedUnlessEveryValueIsAskedFor) {
+TEST_F(CheckerRun, LargeBlocksAreCondensedUnlessEveryValueIsAskedFor) {
   std::string block = "*AXIAL LOAD\n";
   for (int node = 1; node <= 11; ++node) {
     block += std::to_string(node * 10) + " " + std::to_string(node) + ".5 -1 0\n";
@@ -307,7 +306,7 @@ TEST_F(Run, LargeBlocksAreCondensedUnlessEveryValueIsAskedFor) {
       << whole.out;
 }
 
-TEST_F(Run, ColourOnlyOnATerminalOrWhenAskedFor) {
+TEST_F(CheckerRun, ColourOnlyOnATerminalOrWhenAskedFor) {
   Write("d.inp", "*REFERENCE DIAMETER\n-1\n");
   const std::string coloured =
       "\033[1m*REFERENCE DIAMETER (line 1):\033[0m no values\n"
@@ -340,7 +339,7 @@ TEST_F(Run, ColourOnlyOnATerminalOrWhenAskedFor) {
   }
 }
 
-TEST_F(Run, JsonReportsFilesThatCannotBeRead) {
+TEST_F(CheckerRun, JsonReportsFilesThatCannotBeRead) {
   Write("e.inp", "");
   const Outcome outcome = RunChecker({"--json", "missing.inp", "e.inp"});
   EXPECT_EQ(outcome.exit, 2);
