@@ -149,13 +149,13 @@ class WaveGeneralRules {
       : out_(outputs), settings_(settings), work_(work), withOrigin_(withOrigin) {}
 
   Flow DataLine(const Line& line) {
-    const Text name = line.LeftJustified();
+    const Text leftJustified = line.LeftJustified();
     for (const Option& option : kOptions) {
-      if (Recognised(option) && StartsWithIgnoreCase(name, option.name)) {
+      if (Recognised(option) && StartsWithIgnoreCase(leftJustified, option.name)) {
         return OptionLine(line, option);
       }
     }
-    if (!inFrequencyList_ && StartsWithIgnoreCase(name, kFrequencyListName)) {
+    if (!inFrequencyList_ && StartsWithIgnoreCase(leftJustified, kFrequencyListName)) {
       return StartFrequencyList(line);
     }
     // Outside the list, a line that holds no option is passed over.
