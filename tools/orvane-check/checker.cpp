@@ -201,6 +201,8 @@ void Checker::AxialLoad(Call& call, BlockReport& report) {
                               loadColumns_[1].data(), loadColumns_[2].data(), kRecordWidth, kMessageWidth));
   report.values.Add("nodeCount", Value::Integer(nodeCount));
   const std::size_t held = Held(nodeCount, maxNodes);
+  report.arrays.nodes = {
+      held, nodeNumbers_.data(), {loadColumns_[0].data(), loadColumns_[1].data(), loadColumns_[2].data()}};
   const char* columnNames[] = {"axialLoadColumn2", "axialLoadColumn3", "axialLoadColumn4"};
   if (held <= kListLimit || settings_.allValues) {
     Value& nodes = report.values.Add("nodes", Value::List("node"));
@@ -276,6 +278,7 @@ void Checker::WaveGeneral(Call& call, BlockReport& report) {
     seedSet = again.seed == kUnset;
     std::copy(frequencies.begin(), frequencies.end(), frequencies_.begin());
   }
+  report.arrays.frequencies = {frequencies_.data(), held};
 
   Value& values = report.values;
   if (seedSet) {
@@ -360,6 +363,14 @@ void Checker::PY(const Block& block, Call& call, BlockReport& report) {
   }
   values.Add("curveCount", Value::Integer(curveCount));
   const std::size_t held = Held(curveCount, maxCurves);
+  report.arrays.curves = {held,
+                          static_cast<std::size_t>(std::max(maxCurves, 0)),
+                          static_cast<std::size_t>(std::max(maxPoints, 0)),
+                          pyPoints_.data(),
+                          curveDepth_.data(),
+                          pointCount_.data(),
+                          curveNode_.data(),
+                          curveKind_.data()};
   const auto point = [&](std::size_t c, std::size_t p, std::size_t k) {
     return pyPoints_[(k * static_cast<std::size_t>(maxPoints) + p) * static_cast<std::size_t>(maxCurves) + c];
   };

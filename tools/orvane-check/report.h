@@ -1,8 +1,11 @@
 // What checking one block found: the diagnostics, with the file's line numbers, and the values.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,11 +26,46 @@ struct Diagnostic {
   std::optional<std::string> source;  // the input line to show beneath the message
 };
 
+// The arrays a block filled, whole, for outputs that draw them: views of the checker's buffers, valid
+// until it checks the next block. Counts are of the entries held, which the arrays' sizes bound.
+struct CurveArrays {
+  std::size_t count = 0;
+  std::size_t maxCurves = 0;
+  std::size_t maxPoints = 0;
+  const float* points = nullptr;  // column-major: curve, then point, then first or second number
+  const float* depth = nullptr;   // as the reader stores it: the DEPTH= value with its sign reversed
+  const std::int32_t* pointCount = nullptr;
+  const std::int32_t* node = nullptr;  // four integers a curve; the first is the NODE= value
+  const std::int32_t* kind = nullptr;  // -1 depth, 0 node, anything else: the header was not read
+
+  // The points of curve `c` that the arrays hold: its count, at most maxPoints.
+  [[nodiscard]] std::size_t Held(std::size_t c) const {
+    return pointCount[c] <= 0 ? 0 : std::min(static_cast<std::size_t>(pointCount[c]), maxPoints);
+  }
+  // Number `k` (0: the first, 1: the second) of point `p` of curve `c`.
+  [[nodiscard]] float At(std::size_t c, std::size_t p, std::size_t k) const {
+    return points[(k * maxPoints + p) * maxCurves + c];
+  }
+};
+
+struct NodeArrays {
+  std::size_t count = 0;
+  const std::int32_t* numbers = nullptr;
+  const float* columns[3] = {nullptr, nullptr, nullptr};  // axialLoadColumn2 to axialLoadColumn4
+};
+
+struct BlockArrays {
+  CurveArrays curves;
+  NodeArrays nodes;
+  std::span<const float> frequencies;
+};
+
 struct BlockReport {
   std::optional<std::int32_t> status;  // none when the readers were not run
   Value counts = Value::Object();      // what the counting pass found, which sized the arrays
-  Value values = Value::Object();
+  Value values = Value::Object();      // condensed for large blocks unless every value is asked for
   std::vector<Diagnostic> diagnostics;
+  BlockArrays arrays;
 
   [[nodiscard]] std::int64_t Count(Severity severity) const {
     std::int64_t n = 0;
