@@ -2,11 +2,15 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+#include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
 
 #include "checker.h"
+#include "html.h"
 #include "keywords.h"
 #include "options.h"
 #include "output.h"
@@ -98,6 +102,42 @@ class FileChecker {
   BlockReport report_;  // reused, like every buffer
 };
 
+// Hands everything to two outputs: the text or JSON output and the HTML report.
+class BothOutputs final : public Output {
+ public:
+  BothOutputs(std::unique_ptr<Output> first, std::unique_ptr<Output> second)
+      : first_(std::move(first)), second_(std::move(second)) {}
+
+  void BeginFile(const std::string& path) override {
+    first_->BeginFile(path);
+    second_->BeginFile(path);
+  }
+  void FileDiagnostic(const Diagnostic& diagnostic) override {
+    first_->FileDiagnostic(diagnostic);
+    second_->FileDiagnostic(diagnostic);
+  }
+  void WriteBlock(const Block& block, const BlockReport* report) override {
+    first_->WriteBlock(block, report);
+    second_->WriteBlock(block, report);
+  }
+  void EndFile(std::int64_t lines, const std::optional<std::string>& failure) override {
+    first_->EndFile(lines, failure);
+    second_->EndFile(lines, failure);
+  }
+  void Finish(const Totals& totals) override {
+    first_->Finish(totals);
+    second_->Finish(totals);
+  }
+
+ private:
+  std::unique_ptr<Output> first_;
+  std::unique_ptr<Output> second_;
+};
+
+struct CloseFile {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
 }  // namespace
 
 int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE* errors, bool terminal,
@@ -127,11 +167,30 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
     std::fprintf(output, "orvane-check %s\n", ORVANE_CHECK_VERSION);
     return 0;
   }
+  // The report's file is opened before anything is checked, so that a report that cannot be written
+  // costs no time.
+  std::unique_ptr<std::FILE, CloseFile> report;
+  if (!options.html.empty() && options.html != "-") {
+    report.reset(std::fopen(options.html.c_str(), "wb"));
+    if (!report) {
+      std::fprintf(errors, "orvane-check: %s: %s\n", options.html.c_str(), std::strerror(errno));
+      return 2;
+    }
+  }
   try {
     Checker checker({.frequencyDomain = !options.timeDomain, .allValues = options.allValues});
-    const auto out =
-        options.json ? MakeJsonOutput(output)
-                     : MakeTextOutput(output, UseColour(options.colour, terminal, noColour), options.files.size() > 1);
+    const HtmlLimits& limits = options.allValues ? kNoHtmlLimits : kDefaultHtmlLimits;
+    std::unique_ptr<Output> out;
+    if (options.html == "-") {
+      out = MakeHtmlOutput(output, limits);
+    } else if (options.json) {
+      out = MakeJsonOutput(output);
+    } else {
+      out = MakeTextOutput(output, UseColour(options.colour, terminal, noColour), options.files.size() > 1);
+    }
+    if (report) {
+      out = std::make_unique<BothOutputs>(std::move(out), MakeHtmlOutput(report.get(), limits));
+    }
     Totals totals;
     FileChecker files(keywords, checker, *out, totals);
     bool unreadable = false;
@@ -145,6 +204,10 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
     out->Finish(totals);
     if (std::fflush(output) != 0 || std::ferror(output) != 0) {
       std::fprintf(errors, "orvane-check: the output could not be written\n");
+      return 2;
+    }
+    if (report && (std::ferror(report.get()) != 0 || std::fclose(report.release()) != 0)) {
+      std::fprintf(errors, "orvane-check: %s: the report could not be written\n", options.html.c_str());
       return 2;
     }
     return unreadable ? 2 : totals.errors > 0 ? 1 : 0;

@@ -10,8 +10,11 @@ const char* const kUsage =
     "reads them, and reports each block's values and every warning and error with its line.\n"
     "\n"
     "  --json               write the results as one JSON document\n"
-    "  --values             list every value of large blocks instead of counts and ranges\n"
+    "  --values             list every value of large blocks instead of counts and ranges,\n"
+    "                       and draw every chart of the HTML report\n"
     "  --time-domain        check FREQUENCIES=SELECTED as for a time-domain analysis\n"
+    "  --html FILE          write an HTML report with charts to FILE as well; --html - writes\n"
+    "                       it to standard output in place of the text output\n"
     "  --map NAME=KEYWORD   read blocks of keyword NAME with the reader of KEYWORD, one of\n"
     "                       WAVE-GENERAL, P-Y, AXIAL LOAD, HIGHER HARMONICS,\n"
     "                       REFERENCE DIAMETER, NON-ORTHOGONAL DAMPING\n"
@@ -76,6 +79,22 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         error = "--color takes auto, always or never, not '" + when + "'";
         return false;
       }
+    } else if (argument == "--html") {
+      if (i + 1 == arguments.size()) {
+        error = "--html needs a FILE";
+        return false;
+      }
+      options.html = arguments[++i];
+      if (options.html.empty()) {
+        error = "--html needs a FILE";
+        return false;
+      }
+    } else if (argument.starts_with("--html=")) {
+      options.html = argument.substr(7);
+      if (options.html.empty()) {
+        error = "--html needs a FILE";
+        return false;
+      }
     } else if (argument == "--map") {
       if (i + 1 == arguments.size()) {
         error = "--map needs NAME=KEYWORD";
@@ -92,6 +111,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       error = "unknown option '" + argument + "'";
       return false;
     }
+  }
+  if (options.json && options.html == "-") {
+    error = "--json and --html - would both write to standard output";
+    return false;
   }
   if (options.files.empty() && !options.help && !options.version) {
     error = "no input files";

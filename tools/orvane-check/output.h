@@ -36,6 +36,10 @@ class Output {
 // `colour` adds terminal colours; `headings` names each file before its results.
 std::unique_ptr<Output> MakeTextOutput(std::FILE* stream, bool colour, bool headings);
 std::unique_ptr<Output> MakeJsonOutput(std::FILE* stream);
+// One self-contained HTML page with charts, written to `stream` when the run finishes; `limits` (see
+// html.h) bound what it draws of large inputs.
+struct HtmlLimits;
+std::unique_ptr<Output> MakeHtmlOutput(std::FILE* stream, const HtmlLimits& limits);
 
 // A line of input as it can be shown: bytes outside printable ASCII (TAB apart) as \xNN.
 std::string Printable(std::string_view text);
