@@ -1,0 +1,378 @@
+// The HTML report: text from the input never becomes markup, tick labels are the shortest text of
+// their floats, each block draws what it should, and large inputs give a report of bounded size.
+#include "html.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "chart.h"
+#include "driver.h"
+#include "options.h"
+
+namespace orvane::check {
+namespace {
+
+TEST(HtmlText, MarkupCharactersAndBytesOutsideAsciiAreEscaped) {
+  const struct {
+    std::string text;
+    std::string escaped;
+  } cases[] = {
+      {"SET=<script>alert(1)</script>", "SET=&lt;script&gt;alert(1)&lt;/script&gt;"},
+      {"A&B \"quoted\" 'single'", "A&amp;B &quot;quoted&quot; &#39;single&#39;"},
+      {"ENABLED=YES  \xb0", "ENABLED=YES  \\xb0"},
+      {std::string("a\0b\x1b", 4), "a\\x00b\\x1b"},
+      {"tab\there", "tab\there"},
+      {"&lt;", "&amp;lt;"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Escaped(c.text), c.escaped) << c.text;
+  }
+}
+
+// Bounds of data, which are floats.
+Bounds Of(float low, float high) {
+  Bounds b;
+  b.Add(low);
+  b.Add(high);
+  return b;
+}
+
+std::vector<std::string> Labels(const Axis& axis) {
+  std::vector<std::string> labels;
+  for (const double tick : axis.ticks) {
+    labels.push_back(TickLabel(axis, tick));
+  }
+  return labels;
+}
+
+TEST(ChartAxis, TicksStandAtRoundValuesWrittenShortest) {
+  using L = std::vector<std::string>;
+  const struct {
+    Bounds bounds;
+    int count;
+    bool integral;
+    bool zero;
+    L labels;
+  } cases[] = {
+      {Of(0, 0.06f), 4, false, true, L{"0", "0.02", "0.04", "0.06"}},
+      {Of(0, 0.3f), 3, false, true, L{"0", "0.1", "0.2", "0.3"}},  // 3 x 0.1 is not 0.3 in double
+      {Of(1001, 1004), 5, true, false, L{"1001", "1002", "1003", "1004"}},
+      {Of(1, 3), 4, false, true, L{"0", "1", "2", "3"}},           // stretched to zero
+      {Of(2, 4), 4, false, true, L{"2", "2.5", "3", "3.5", "4"}},  // twice as wide with zero: not stretched
+      {Of(-3, -1), 4, false, true, L{"-3", "-2", "-1", "0"}},
+      {Of(-18900, -18200), 5, false, true,
+       L{"-18900", "-18800", "-18700", "-18600", "-18500", "-18400", "-18300", "-18200"}},
+      {Of(5, 5), 4, false, false, L{"4.4", "4.6", "4.8", "5", "5.2", "5.4", "5.6"}},
+      {Bounds{}, 4, false, true, L{"0", "0.2", "0.4", "0.6", "0.8", "1"}},
+      {Of(7, 7), 4, true, false, L{"6", "7", "8"}},
+  };
+  for (const auto& c : cases) {
+    const Axis axis = MakeAxis(c.bounds, c.count, c.integral, c.zero, "");
+    EXPECT_EQ(Labels(axis), c.labels) << c.bounds.low << " " << c.bounds.high;
+    EXPECT_EQ(axis.low, axis.ticks.front());
+    EXPECT_EQ(axis.high, axis.ticks.back());
+  }
+}
+
+TEST(ChartAxis, EveryLabelReadsBackAsItsTickAndNoTwoAgree) {
+  const Bounds ranges[] = {Of(0, 0.06f),       Of(1e-10f, 3e-10f),  Of(-0.7f, 0.7f),       Of(16777216, 16777218),
+                           Of(1e30f, 1.5e30f), Of(-3e38f, 3.4e38f), Of(0.1f, 0.1000001f),  Of(123456.7f, 123456.9f),
+                           Of(0.04f, 0.15f),   Of(-1e-38f, 1e-38f), Of(2.5e-7f, 2.51e-7f), Of(-18900, 1)};
+  for (const Bounds& bounds : ranges) {
+    for (const int count : {3, 5, 10}) {
+      const Axis axis = MakeAxis(bounds, count, false, false, "");
+      ASSERT_GE(axis.ticks.size(), 2U) << bounds.low;
+      EXPECT_LE(axis.low, bounds.low);
+      EXPECT_GE(axis.high, bounds.high);
+      std::vector<std::string> labels = Labels(axis);
+      for (std::size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_EQ(std::strtof(labels[i].c_str(), nullptr), static_cast<float>(axis.ticks[i])) << labels[i];
+        if (i > 0) {
+          EXPECT_NE(labels[i], labels[i - 1]) << bounds.low << " to " << bounds.high;
+        }
+      }
+    }
+  }
+}
+
+TEST(ChartPixels, TenthsWithoutTrailingZeroOrNegativeZero) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {{12.0, "12"}, {7.66, "7.7"}, {-0.04, "0"}, {0.04, "0"}, {-3.5, "-3.5"}, {1100, "1100"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Pixels(c.value), c.text) << c.value;
+  }
+}
+
+TEST(ChartDensity, EachShapeCountsOncePerCellHowEverOftenItCrossesIt) {
+  const Chart chart(200, 140, MakeAxis(Of(0, 10), 5, false, false, ""), MakeAxis(Of(0, 10), 5, false, false, ""));
+  const std::vector<float> back{0, 10, 0, 10};  // crosses its own cells three times
+  const std::vector<float> flat{5, 5, 5, 5};
+  const struct {
+    int shapes;
+    std::size_t most;
+  } cases[] = {{1, 1}, {2, 2}, {7, 7}};
+  for (const auto& c : cases) {
+    Density density(chart, 4);
+    for (int s = 0; s < c.shapes; ++s) {
+      density.Begin();
+      density.Line(back, flat);
+    }
+    EXPECT_EQ(density.Max(), c.most);
+    std::size_t marked = 0;
+    for (std::size_t row = 0; row < density.Rows(); ++row) {
+      for (std::size_t column = 0; column < density.Columns(); ++column) {
+        marked += density.At(column, row) != 0 ? 1 : 0;
+      }
+    }
+    // One row of cells from the left end of the line to the right end: no gap, no cell twice.
+    EXPECT_GE(marked, static_cast<std::size_t>((chart.X(10) - chart.X(0)) / 4));
+    EXPECT_LE(marked, density.Columns());
+  }
+}
+
+struct Outcome {
+  int exit;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunChecker(const std::vector<std::string>& arguments) {
+  char* outText = nullptr;
+  char* errText = nullptr;
+  std::size_t outSize = 0;
+  std::size_t errSize = 0;
+  std::FILE* out = open_memstream(&outText, &outSize);
+  std::FILE* err = open_memstream(&errText, &errSize);
+  const int exit = Run(arguments, out, err, false, nullptr);
+  std::fclose(out);
+  std::fclose(err);
+  Outcome outcome{exit, {outText, outSize}, {errText, errSize}};
+  std::free(outText);
+  std::free(errText);
+  return outcome;
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) {
+    ++n;
+  }
+  return n;
+}
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Each test in a directory of its own, so that the names of files in reports are short and fixed.
+class HtmlReport : public testing::Test {
+ protected:
+  void SetUp() override {
+    home_ = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "orvane-html-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    directory_ = pattern;
+    std::filesystem::current_path(directory_);
+  }
+  void TearDown() override {
+    std::filesystem::current_path(home_);
+    std::filesystem::remove_all(directory_);
+  }
+  static void Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(name, std::ios::binary) << bytes;
+  }
+
+ private:
+  std::filesystem::path home_;
+  std::filesystem::path directory_;
+};
+
+TEST_F(HtmlReport, EachBlockDrawsItsCharts) {
+  const struct {
+    const char* name;
+    std::string input;
+    std::size_t charts;
+    std::size_t rows;  // of the diagnostics table
+    std::size_t turnsBack;
+  } cases[] = {
+      {"two curves: one chart each and the overlay", "*P-Y\nDEPTH=1\n0 0\n1 10\nNODE=7\n0 0\n2 5\n*END\n", 3, 0, 0},
+      {"equal first numbers do not increase", "*P-Y\nDEPTH=1\n0 0\n1 10\n1 12\n*END\n", 2, 0, 1},
+      {"a curve that turns back after the first point", "*P-Y\nNODE=1\n0 0\n0.5 5\n0.05 6\n1 9\n*END\n", 2, 0, 1},
+      {"a header without points still has its chart", "*P-Y\nDEPTH=1\n0 0\n1 1\nDEPTH=2\n*END\n", 3, 1, 0},
+      {"no curve, no chart", "*P-Y\nSET=A\n*END\n", 0, 1, 0},
+      {"three value columns against node number", "*AXIAL LOAD\n1 1 2 3\n2 4 5 6\n*END\n", 3, 0, 0},
+      {"no node, no chart", "*AXIAL LOAD\n*END\n", 0, 1, 0},
+      {"selected frequencies as a strip", "*WAVE-GENERAL\nSEED=1\nFREQUENCIES=SELECTED\n0.1\n0.2\n*END\n", 1, 0, 0},
+      {"settings alone draw nothing", "*WAVE-GENERAL\nSEED=1\n*END\n", 0, 0, 0},
+      {"single-line blocks make a table", "*REFERENCE DIAMETER\n-1\n*HIGHER HARMONICS\n0.85 0.002\n*END\n", 0, 1, 0},
+      {"the file's own findings are rows", "", 0, 1, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Write("a.inp", c.input);
+    const Outcome outcome = RunChecker({"--html", "-", "a.inp"});
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(Occurrences(outcome.out, "<svg class=\"chart"), c.charts);
+    EXPECT_EQ(Occurrences(outcome.out, "<tr class=\"diagnostic"), c.rows);
+    EXPECT_EQ(Occurrences(outcome.out, "turns-back\""), c.turnsBack);
+    EXPECT_TRUE(outcome.out.starts_with("<!DOCTYPE html>\n")) << outcome.out.substr(0, 40);
+    EXPECT_TRUE(outcome.out.ends_with("</html>\n"));
+    // Self-contained: nothing is fetched and nothing runs.
+    EXPECT_EQ(outcome.out.find("<script"), std::string::npos);
+    EXPECT_EQ(outcome.out.find("src="), std::string::npos);
+    EXPECT_EQ(outcome.out.find("://"), std::string::npos);
+  }
+}
+
+TEST_F(HtmlReport, TextFromTheInputNeverBecomesMarkup) {
+  const std::string hostile = "<img src=x onerror=alert(1)>";
+  Write("a<u>.inp", "*P-Y CURVES, <u>\nSET=" + hostile + "\nDEPTH=1\n0 0\n1 1\n" + hostile +
+                        "\n*AXIAL LOAD, & more\n1 2 3 4\n*REFERENCE DIAMETER\n0.5\n" + hostile + "\n*<u>\n");
+  const Outcome outcome = RunChecker({"--html", "-", "a<u>.inp"});
+  EXPECT_EQ(outcome.out.find("<img"), std::string::npos);
+  EXPECT_EQ(outcome.out.find("<u>"), std::string::npos);
+  for (const char* expected : {"<title>orvane-check: a&lt;u&gt;.inp</title>", "<code>*P-Y CURVES, &lt;u&gt;</code>",
+                               "<code>&lt;img src=x onerror=alert(1)&gt;</code>",
+                               "<code>*AXIAL LOAD, &amp; more</code>", "<code>*&lt;u&gt;</code>"}) {
+    EXPECT_NE(outcome.out.find(expected), std::string::npos) << expected;
+  }
+}
+
+TEST_F(HtmlReport, NumbersInTablesAndTipsAreTheShortestThatReadBack) {
+  Write("a.inp",
+        "*WAVE-GENERAL\nWAVEZONE=0.1\nFREQUENCIES=SELECTED\n0.3\n1E-10\n*P-Y\nDEPTH=16777217\n0 0\n0.1 3.4E38\n*END\n");
+  const Outcome outcome = RunChecker({"--html", "-", "a.inp"});
+  for (const char* expected :
+       {"<th>waveZoneExtent</th><td>0.1</td>", "<th>selectedFrequencies</th><td>0.3 1e-10</td>",
+        "<title>frequency 2: 1e-10</title>", "DEPTH=16777216", "<title>curve 1, point 2: 0.1, 3.4e+38</title>"}) {
+    EXPECT_NE(outcome.out.find(expected), std::string::npos) << expected;
+  }
+}
+
+// A P-Y block of `curves` curves of seven points, every 1000th of them turning back.
+std::string ManyCurves(int curves) {
+  std::string text = "*P-Y CURVES\nSET=MANY\n";
+  char line[64];
+  for (int c = 0; c < curves; ++c) {
+    std::snprintf(line, sizeof line, "DEPTH=%.3f\n", 0.5 + c * 0.001);
+    text += line;
+    for (const double y : {0.0, 0.005, 0.01, 0.02, 0.04, 0.08, 0.12}) {
+      std::snprintf(line, sizeof line, "%.3f %.1f\n", c % 1000 == 999 && y == 0.04 ? 0.004 : y, 100 + y * 1000 + c);
+      text += line;
+    }
+  }
+  return text + "*END\n";
+}
+
+TEST_F(HtmlReport, ALargeBlockGivesAReportOfBoundedSize) {
+  const struct {
+    int curves;
+    std::vector<std::string> options;
+    std::size_t charts;
+  } cases[] = {
+      {1000, {}, 1 + kDefaultHtmlLimits.curvesDrawn + 1},     // the overlay, the first curves, curve 1000
+      {100000, {}, 1 + kDefaultHtmlLimits.curvesDrawn + 20},  // ... and the first 20 that turn back
+      {2000, {"--values"}, 1 + 2000},                         // every curve
+  };
+  std::size_t smallest = 0;
+  for (const auto& c : cases) {
+    Write("big.inp", ManyCurves(c.curves));
+    std::vector<std::string> arguments = c.options;
+    arguments.insert(arguments.end(), {"--html", "big.html", "big.inp"});
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome outcome = RunChecker(arguments);
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    const std::string html = Slurp("big.html");
+    std::printf("%d curves%s: report of %zu bytes in %.2f s\n", c.curves, c.options.empty() ? "" : " (--values)",
+                html.size(), seconds.count());
+    EXPECT_EQ(outcome.exit, 0) << outcome.err;
+    EXPECT_EQ(Occurrences(html, "<svg class=\"chart"), c.charts) << c.curves;
+    EXPECT_TRUE(html.ends_with("</html>\n"));
+    if (c.options.empty()) {
+      smallest = smallest == 0 ? html.size() : smallest;
+      EXPECT_LT(html.size(), std::size_t{1} << 20);
+      // A hundred times the curves: the same charts but for the marked ones, and one summary.
+      EXPECT_LT(html.size(), smallest * 3 / 2);
+    }
+  }
+}
+
+TEST_F(HtmlReport, TheTablesHoldABoundedNumberOfRowsUnlessEveryValueIsAskedFor) {
+  std::string input = "*AXIAL LOAD\n";
+  for (int node = 1; node <= 1500; ++node) {
+    input += std::to_string(node) + " 1E39 0 0\n";  // one error each
+  }
+  for (int block = 0; block < 1200; ++block) {
+    input += "*REFERENCE DIAMETER\n0.5\n";
+  }
+  Write("a.inp", input + "*END\n");
+  const Outcome bounded = RunChecker({"--html", "-", "a.inp"});
+  EXPECT_EQ(Occurrences(bounded.out, "<tr class=\"diagnostic"), kDefaultHtmlLimits.rows);
+  EXPECT_NE(bounded.out.find("<tr class=\"more\"><td colspan=\"5\">500 more diagnostics (500 errors, 0 warnings, "
+                             "0 notes); --values lists them all</td></tr>"),
+            std::string::npos);
+  EXPECT_EQ(Occurrences(bounded.out, "<td><code>*REFERENCE DIAMETER</code>"), kDefaultHtmlLimits.rows);
+  EXPECT_NE(bounded.out.find("200 more single-line blocks"), std::string::npos);
+  const Outcome whole = RunChecker({"--values", "--html", "-", "a.inp"});
+  EXPECT_EQ(Occurrences(whole.out, "<tr class=\"diagnostic"), 1500U);
+  EXPECT_EQ(Occurrences(whole.out, "<td><code>*REFERENCE DIAMETER</code>"), 1200U);
+}
+
+TEST_F(HtmlReport, TheReportGoesBesideTheTextOutputOrInItsPlace) {
+  Write("a.inp", "*REFERENCE DIAMETER\n0.5\n*END\n");
+  const Outcome plain = RunChecker({"a.inp"});
+  const struct {
+    std::vector<std::string> arguments;
+    int exit;
+    bool textOut;  // standard output is the text output, else the report
+    bool file;     // r.html holds the report
+    std::string err;
+  } cases[] = {
+      {{"--html", "r.html", "a.inp"}, 0, true, true, ""},
+      {{"--html=r.html", "a.inp"}, 0, true, true, ""},
+      {{"--html", "-", "a.inp"}, 0, false, false, ""},
+      {{"--html", "no/such/dir/r.html", "a.inp"},
+       2,
+       false,
+       false,
+       "orvane-check: no/such/dir/r.html: No such file or directory\n"},
+      {{"--html", "-", "--json", "a.inp"},
+       2,
+       false,
+       false,
+       "orvane-check: --json and --html - would both write to standard output (try --help)\n"},
+      {{"a.inp", "--html"}, 2, false, false, "orvane-check: --html needs a FILE (try --help)\n"},
+      {{"--html=", "a.inp"}, 2, false, false, "orvane-check: --html needs a FILE (try --help)\n"},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove("r.html");
+    const Outcome outcome = RunChecker(c.arguments);
+    SCOPED_TRACE(c.arguments[0] + " " + c.arguments[1]);
+    EXPECT_EQ(outcome.exit, c.exit);
+    EXPECT_EQ(outcome.err, c.err);
+    if (c.exit == 0) {
+      EXPECT_EQ(outcome.out == plain.out, c.textOut);
+      EXPECT_EQ(outcome.out.starts_with("<!DOCTYPE html>"), !c.textOut);
+    } else {
+      EXPECT_EQ(outcome.out, "");
+    }
+    EXPECT_EQ(std::filesystem::exists("r.html"), c.file);
+    if (c.file) {
+      EXPECT_NE(Slurp("r.html").find("referenceDiameter = 0.5"), std::string::npos);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orvane::check
