@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "report.h"
 
 namespace orvane::check {
 
@@ -22,5 +25,30 @@ inline constexpr HtmlLimits kNoHtmlLimits{kUnlimited, kUnlimited, kUnlimited, kD
 // Text for the page: &, <, >, " and ' as character references, and every byte outside printable
 // ASCII (TAB apart) as \xNN, so that any input line makes valid UTF-8 and no markup.
 std::string Escaped(std::string_view text);
+
+// "1 curve", "3 curves".
+std::string Counted(std::size_t n, std::string_view noun);
+
+// The charts of the whole report, counted against its limit.
+class ChartBudget {
+ public:
+  explicit ChartBudget(std::size_t limit) : limit_(limit) {}
+  // Whether one more chart fits; it is counted when it does.
+  bool Take() { return used_ < limit_ ? (++used_, true) : false; }
+  // What stands in a block's place when no more charts fit.
+  [[nodiscard]] std::string Spent() const;
+
+ private:
+  std::size_t limit_;
+  std::size_t used_ = 0;
+};
+
+// The figures of a P-Y block: the curves overlaid, each curve on its own (the first ones, and the
+// first that turn back), curves that turn back named, and the rest summarised.
+std::string CurveFigures(const CurveArrays& curves, const HtmlLimits& limits, ChartBudget& budget);
+// The figures of an axial load block: each value column against node number.
+std::string NodeFigures(const NodeArrays& nodes, const HtmlLimits& limits, ChartBudget& budget);
+// The figure of a wave-general block's selected frequencies, as strokes along one axis.
+std::string FrequencyFigure(std::span<const float> frequencies, const HtmlLimits& limits, ChartBudget& budget);
 
 }  // namespace orvane::check

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "chart.h"
 #include "html.h"
 #include "keywords.h"
 #include "output.h"
@@ -41,10 +40,18 @@ std::string Escaped(std::string_view text) {
   return escaped;
 }
 
+std::string Counted(std::size_t n, std::string_view noun) {
+  return std::to_string(n) + " " + std::string(noun) + (n == 1 ? "" : "s");
+}
+
+std::string ChartBudget::Spent() const {
+  return "<p class=\"note\">No more charts: the report already holds " + std::to_string(limit_) +
+         "; --values draws them all.</p>";
+}
+
 namespace {
 
 constexpr const char* kSeverity[] = {"note", "warning", "error"};
-constexpr std::size_t kListed = 20;            // curves named in a list of curves that turn back
 constexpr std::size_t kNotCheckedShown = 200;  // names in a file's list of blocks not checked
 constexpr std::size_t kNavShown = 300;         // links in a file's list of blocks
 
@@ -98,10 +105,6 @@ h4{font-size:14px;margin:12px 0 4px}
 footer{color:var(--muted);font-size:12px;margin-top:24px}
 )";
 
-std::string Counted(std::size_t n, std::string_view noun) {
-  return std::to_string(n) + " " + std::string(noun) + (n == 1 ? "" : "s");
-}
-
 // A scalar as the text output shows it: "3 (EXTENDED)", "0.05", "SAND".
 std::string Shown(const Value& value) {
   switch (value.kind) {
@@ -116,6 +119,23 @@ std::string Shown(const Value& value) {
     default:
       return {};
   }
+}
+
+// The values of a block as a table of names and values; lists as their numbers or their range.
+std::string Settings(const Value& values) {
+  std::string rows;
+  for (const Field& field : values.fields) {
+    std::string shown = Shown(field.value);
+    if (field.value.kind == Value::Kind::kNumbers) {
+      for (const float number : field.value.numbers) {
+        shown += (shown.empty() ? "" : " ") + FormatSingle(number);
+      }
+    } else if (field.value.kind == Value::Kind::kObject && field.value.fields.size() == 2) {
+      shown = Shown(field.value.fields[0].value) + " to " + Shown(field.value.fields[1].value);
+    }
+    rows += "<tr><th>" + Escaped(field.name) + "</th><td>" + Escaped(shown) + "</td></tr>";
+  }
+  return rows.empty() ? "" : "<table class=\"settings\"><tbody>" + rows + "</tbody></table>";
 }
 
 // The block's scalar values as a list of "name value" items.
@@ -159,30 +179,9 @@ std::string StatusBadge(const BlockReport& report) {
                               : "<span class=\"status\">status " + std::to_string(*report.status) + "</span>";
 }
 
-// What names a curve: its header's value as written, "DEPTH=2" or "NODE=1001".
-std::string CurveName(const CurveArrays& curves, std::size_t c) {
-  if (curves.kind[c] == -1) {
-    return "DEPTH=" + FormatSingle(-curves.depth[c]);
-  }
-  if (curves.kind[c] == 0) {
-    return "NODE=" + std::to_string(curves.node[4 * c]);
-  }
-  return "header not read";
-}
-
-// The first point (from 1) whose first number is not greater than the one before, or 0.
-std::size_t TurnsBackAt(std::span<const float> first) {
-  for (std::size_t p = 1; p < first.size(); ++p) {
-    if (!(first[p] > first[p - 1])) {
-      return p + 1;
-    }
-  }
-  return 0;
-}
-
 class HtmlOutput final : public Output {
  public:
-  HtmlOutput(std::FILE* stream, const HtmlLimits& limits) : out_(stream), limits_(limits) {}
+  HtmlOutput(std::FILE* stream, const HtmlLimits& limits) : out_(stream), limits_(limits), budget_(limits.charts) {}
 
   void BeginFile(const std::string& path) override {
     ++fileIndex_;
@@ -231,13 +230,14 @@ class HtmlOutput final : public Output {
     }
     switch (block.reader) {
       case Reader::kPY:
-        Section(block, *report, "py", PYCharts(*report));
+        Section(block, *report, "py", CurveFigures(report->arrays.curves, limits_, budget_));
         break;
       case Reader::kAxialLoad:
-        Section(block, *report, "axial", AxialCharts(*report));
+        Section(block, *report, "axial", NodeFigures(report->arrays.nodes, limits_, budget_));
         break;
       case Reader::kWaveGeneral:
-        Section(block, *report, "wave", WaveCharts(*report));
+        Section(block, *report, "wave",
+                Settings(report->values) + FrequencyFigure(report->arrays.frequencies, limits_, budget_));
         break;
       default:
         if (placed) {
@@ -376,32 +376,11 @@ class HtmlOutput final : public Output {
     s += charts + "</section>\n";
   }
 
-  // Whether one more chart fits in the report.
-  bool Budget() {
-    if (charts_ >= limits_.charts) {
-      return false;
-    }
-    ++charts_;
-    return true;
-  }
-
-  [[nodiscard]] std::string Spent() const {
-    return "<p class=\"note\">No more charts: the report already holds " + std::to_string(limits_.charts) +
-           "; --values draws them all.</p>";
-  }
-
-  std::string PYCharts(const BlockReport& report);
-  std::string Overlay(const CurveArrays& curves, const std::vector<std::size_t>& turning);
-  std::string CurveChart(const CurveArrays& curves, std::size_t c, std::size_t turnsBack);
-  std::string AxialCharts(const BlockReport& report);
-  std::string WaveCharts(const BlockReport& report);
-
   std::FILE* out_;
   HtmlLimits limits_;
   std::string rows_;
   std::size_t rowsShown_ = 0;
   std::size_t rowsLeft_[3] = {0, 0, 0};  // by severity
-  std::size_t charts_ = 0;
   std::string body_;
   std::vector<std::string> paths_;
 
@@ -417,305 +396,8 @@ class HtmlOutput final : public Output {
   std::size_t navCount_ = 0;
   std::string fileFindings_;
 
-  std::vector<float> first_;  // one curve's points, gathered from the strided arrays
-  std::vector<float> second_;
+  ChartBudget budget_;
 };
-
-// One curve's points into the two gathering buffers.
-void Gather(const CurveArrays& curves, std::size_t c, std::vector<float>& first, std::vector<float>& second) {
-  const std::size_t held = curves.Held(c);
-  first.resize(held);
-  second.resize(held);
-  for (std::size_t p = 0; p < held; ++p) {
-    first[p] = curves.At(c, p, 0);
-    second[p] = curves.At(c, p, 1);
-  }
-}
-
-std::string HtmlOutput::PYCharts(const BlockReport& report) {
-  const CurveArrays& curves = report.arrays.curves;
-  if (curves.count == 0) {
-    return "<p class=\"note\">No curve to draw.</p>";
-  }
-  std::vector<std::size_t> turning(curves.count);  // the point at which each curve turns back, or 0
-  std::vector<std::size_t> turned;
-  for (std::size_t c = 0; c < curves.count; ++c) {
-    Gather(curves, c, first_, second_);
-    turning[c] = TurnsBackAt(first_);
-    if (turning[c] != 0) {
-      turned.push_back(c);
-    }
-  }
-  std::string s;
-  if (!turned.empty()) {
-    s += "<p class=\"mark\">" + Counted(turned.size(), "curve") + " whose first numbers do not increase: ";
-    for (std::size_t i = 0; i < std::min(turned.size(), kListed); ++i) {
-      const std::size_t c = turned[i];
-      s += std::string(i == 0 ? "" : "; ") + "curve " + std::to_string(c + 1) + " (" + Escaped(CurveName(curves, c)) +
-           ") at point " + std::to_string(turning[c]);
-    }
-    s += turned.size() > kListed ? "; and " + std::to_string(turned.size() - kListed) + " more.</p>" : ".</p>";
-  }
-  if (!Budget()) {
-    return s + Spent();
-  }
-  s += Overlay(curves, turning);
-  const std::size_t drawn = std::min(curves.count, limits_.curvesDrawn);
-  std::size_t c = 0;
-  std::string multiples;
-  for (; c < drawn && Budget(); ++c) {
-    multiples += CurveChart(curves, c, turning[c]);
-  }
-  s += "<div class=\"multiples\">" + multiples + "</div>";
-  if (c == curves.count) {
-    return s;
-  }
-  // Curves that turn back are what a reader looks for: the first of them get a chart of their own
-  // wherever they stand.
-  std::string later;
-  std::size_t shown = 0;
-  for (const std::size_t t : turned) {
-    if (t >= c && shown < kListed && Budget()) {
-      later += CurveChart(curves, t, turning[t]);
-      ++shown;
-    }
-  }
-  if (!later.empty()) {
-    s += "<h4>Curves after curve " + std::to_string(c) + " that turn back</h4><div class=\"multiples\">" + later +
-         "</div>";
-  }
-  // The curves after the first, in figures.
-  Bounds depth;
-  Bounds node;
-  Bounds points;
-  Bounds first;
-  Bounds second;
-  std::size_t byDepth = 0;
-  std::size_t byNode = 0;
-  for (std::size_t k = c; k < curves.count; ++k) {
-    if (curves.kind[k] == -1) {
-      depth.Add(-curves.depth[k]);
-      ++byDepth;
-    } else if (curves.kind[k] == 0) {
-      node.Add(curves.node[4 * k]);
-      ++byNode;
-    }
-    points.Add(static_cast<double>(curves.Held(k)));
-    for (std::size_t p = 0; p < curves.Held(k); ++p) {
-      first.Add(curves.At(k, p, 0));
-      second.Add(curves.At(k, p, 1));
-    }
-  }
-  const auto range = [](const Bounds& b, bool integral) {
-    const auto shown = [integral](double v) {
-      return integral ? std::to_string(static_cast<long long>(v)) : FormatSingle(static_cast<float>(v));
-    };
-    return b.Empty() ? std::string("none") : b.low == b.high ? shown(b.low) : shown(b.low) + " to " + shown(b.high);
-  };
-  const auto row = [](std::string_view name, const std::string& value) {
-    return "<tr><th>" + std::string(name) + "</th><td>" + value + "</td></tr>";
-  };
-  s += "<table class=\"settings summary\"><caption>Curves " + std::to_string(c + 1) + " to " +
-       std::to_string(curves.count) + " in figures (--values draws a chart for each)</caption><tbody>" +
-       row("curves", std::to_string(curves.count - c) + ": " + std::to_string(byDepth) + " by DEPTH=, " +
-                         std::to_string(byNode) + " by NODE=") +
-       row("DEPTH=", range(depth, false)) + row("NODE=", range(node, true)) +
-       row("points a curve", range(points, true)) + row("first numbers", range(first, false)) +
-       row("second numbers", range(second, false)) + "</tbody></table>";
-  if (c < drawn) {
-    s += Spent();
-  }
-  return s;
-}
-
-std::string HtmlOutput::Overlay(const CurveArrays& curves, const std::vector<std::size_t>& turning) {
-  Bounds x;
-  Bounds y;
-  std::size_t total = 0;
-  for (std::size_t c = 0; c < curves.count; ++c) {
-    total += curves.Held(c);
-    for (std::size_t p = 0; p < curves.Held(c); ++p) {
-      x.Add(curves.At(c, p, 0));
-      y.Add(curves.At(c, p, 1));
-    }
-  }
-  Chart chart(1100, 360, MakeAxis(x, 8, false, true, "y (first number)"),
-              MakeAxis(y, 6, false, true, "p (second number)"));
-  const bool vector = total <= limits_.vectorPoints && curves.count <= 60;
-  const bool named = curves.count <= std::size(kPalette);
-  if (vector && named) {
-    std::vector<std::pair<std::string, std::string>> entries;
-    for (std::size_t c = 0; c < curves.count; ++c) {
-      entries.emplace_back(std::string(kPalette[c]), CurveName(curves, c) + (turning[c] != 0 ? " (turns back)" : ""));
-    }
-    chart.Key(entries);
-  } else if (vector) {
-    chart.RampKey("curve 1", "curve " + std::to_string(curves.count), "order");
-  }
-  std::string caption = curves.count == 1 ? std::string("The block's one curve")
-                                          : "All " + Counted(curves.count, "curve") + " of the block";
-  if (vector) {
-    for (std::size_t c = 0; c < curves.count; ++c) {
-      Gather(curves, c, first_, second_);
-      const std::string colour = named ? std::string(kPalette[c]) : RampColour(c, curves.count);
-      chart.Line(first_, second_, {.colour = colour, .width = 1.8, .markers = total <= 400, .dashed = turning[c] != 0},
-                 "curve " + std::to_string(c + 1) + " (" + CurveName(curves, c) + ")", false);
-    }
-  } else {
-    chart.ReserveKey();
-    Density density(chart, 3);
-    for (std::size_t c = 0; c < curves.count; ++c) {
-      Gather(curves, c, first_, second_);
-      density.Begin();
-      density.Line(first_, second_);
-    }
-    chart.Shade(density, "curves per cell");
-    caption += ", shaded by how many pass through each spot";
-    std::size_t traced = 0;
-    for (std::size_t c = 0; c < curves.count && traced < kListed; ++c) {
-      if (turning[c] != 0 && curves.Held(c) <= limits_.vectorPoints) {
-        Gather(curves, c, first_, second_);
-        chart.Line(first_, second_, {.colour = "#d6336c", .width = 1.4, .markers = false},
-                   "curve " + std::to_string(c + 1) + " (" + CurveName(curves, c) + ") turns back", false);
-        ++traced;
-      }
-    }
-    if (traced > 0) {
-      caption += "; curves that turn back drawn in red";
-    }
-  }
-  return "<figure class=\"overlay\"><figcaption>" + Escaped(caption) + "</figcaption>" +
-         chart.Svg("chart overlay", caption) + "</figure>";
-}
-
-std::string HtmlOutput::CurveChart(const CurveArrays& curves, std::size_t c, std::size_t turnsBack) {
-  Gather(curves, c, first_, second_);
-  Bounds x;
-  Bounds y;
-  for (std::size_t p = 0; p < first_.size(); ++p) {
-    x.Add(first_[p]);
-    y.Add(second_[p]);
-  }
-  const std::string name = "curve " + std::to_string(c + 1);
-  Chart chart(250, 180, MakeAxis(x, 4, false, true, "y"), MakeAxis(y, 4, false, true, "p"));
-  if (first_.empty()) {
-    chart.Message("no points");
-  } else if (first_.size() <= limits_.vectorPoints) {
-    chart.Line(first_, second_, {}, name, true);
-    for (std::size_t p = 1; p < first_.size(); ++p) {
-      if (!(first_[p] > first_[p - 1])) {
-        const std::span<const float> a(first_.data() + p - 1, 2);
-        const std::span<const float> b(second_.data() + p - 1, 2);
-        chart.Line(a, b, {.colour = "#d6336c", .width = 2.6, .markers = false}, name + " turns back here", false);
-      }
-    }
-  } else {
-    Density density(chart, 2);
-    density.Begin();
-    density.Line(first_, second_);
-    chart.Shade(density, "");
-  }
-  std::string held = Counted(first_.size(), "point");
-  if (static_cast<std::size_t>(std::max(curves.pointCount[c], 0)) != first_.size()) {
-    held = "pointCount " + std::to_string(curves.pointCount[c]) + ", " + std::to_string(first_.size()) + " held";
-  }
-  const std::string title = name + " \xC2\xB7 " + Escaped(CurveName(curves, c));
-  std::string figure = std::string("<figure class=\"curve") + (turnsBack != 0 ? " turns-back" : "") +
-                       "\"><figcaption>" + title + "<span class=\"n\">" + held + "</span>";
-  if (turnsBack != 0) {
-    figure += "<span class=\"mark\">first numbers do not increase at point " + std::to_string(turnsBack) + "</span>";
-  }
-  return figure + "</figcaption>" + chart.Svg("chart curve", name + " " + CurveName(curves, c)) + "</figure>";
-}
-
-std::string HtmlOutput::AxialCharts(const BlockReport& report) {
-  const NodeArrays& nodes = report.arrays.nodes;
-  if (nodes.count == 0) {
-    return "<p class=\"note\">No node to draw.</p>";
-  }
-  const char* names[] = {"axialLoadColumn2", "axialLoadColumn3", "axialLoadColumn4"};
-  std::vector<float> numbers(nodes.count);
-  Bounds x;
-  for (std::size_t k = 0; k < nodes.count; ++k) {
-    numbers[k] = static_cast<float>(nodes.numbers[k]);
-    x.Add(nodes.numbers[k]);
-  }
-  std::string s = "<div class=\"charts\">";
-  for (std::size_t j = 0; j < 3; ++j) {
-    if (!Budget()) {
-      return s + "</div>" + Spent();
-    }
-    const std::span<const float> values(nodes.columns[j], nodes.count);
-    Bounds y;
-    for (const float v : values) {
-      y.Add(v);
-    }
-    Chart chart(370, 230, MakeAxis(x, 5, true, false, "node number"), MakeAxis(y, 5, false, true, names[j]));
-    if (nodes.count <= limits_.vectorPoints) {
-      std::vector<std::string> tips(nodes.count);
-      for (std::size_t k = 0; k < nodes.count; ++k) {
-        tips[k] = "node " + std::to_string(nodes.numbers[k]) + " (entry " + std::to_string(k + 1) +
-                  "): " + FormatSingle(values[k]);
-      }
-      chart.Dots(numbers, values, {.colour = kPalette[j]}, tips);
-    } else {
-      chart.ReserveKey();
-      Density density(chart, 2);
-      for (std::size_t k = 0; k < nodes.count; ++k) {
-        density.Begin();
-        density.Dot(numbers[k], values[k]);
-      }
-      chart.Shade(density, "nodes per cell");
-    }
-    const std::string caption = std::string(names[j]) + " against node number";
-    s += "<figure class=\"column\"><figcaption>" + caption + "<span class=\"n\">" + Counted(nodes.count, "node") +
-         "</span></figcaption>" + chart.Svg("chart column", caption) + "</figure>";
-  }
-  return s + "</div>";
-}
-
-std::string HtmlOutput::WaveCharts(const BlockReport& report) {
-  std::string s;
-  std::string rows;
-  for (const Field& field : report.values.fields) {
-    std::string shown = Shown(field.value);
-    if (field.value.kind == Value::Kind::kNumbers) {
-      for (const float number : field.value.numbers) {
-        shown += (shown.empty() ? "" : " ") + FormatSingle(number);
-      }
-    } else if (field.value.kind == Value::Kind::kObject && field.value.fields.size() == 2) {
-      shown = Shown(field.value.fields[0].value) + " to " + Shown(field.value.fields[1].value);
-    }
-    rows += "<tr><th>" + Escaped(field.name) + "</th><td>" + Escaped(shown) + "</td></tr>";
-  }
-  if (!rows.empty()) {
-    s += "<table class=\"settings\"><tbody>" + rows + "</tbody></table>";
-  }
-  const std::span<const float> frequencies = report.arrays.frequencies;
-  if (frequencies.empty()) {
-    return s;
-  }
-  if (!Budget()) {
-    return s + Spent();
-  }
-  Bounds x;
-  for (const float f : frequencies) {
-    x.Add(f);
-  }
-  Chart chart(1100, 96, MakeAxis(x, 10, false, true, "selected frequency"), Axis{}, false);
-  std::vector<std::string> tips;
-  if (frequencies.size() <= limits_.vectorPoints) {
-    for (std::size_t k = 0; k < frequencies.size(); ++k) {
-      tips.push_back("frequency " + std::to_string(k + 1) + ": " + FormatSingle(frequencies[k]));
-    }
-  }
-  chart.Strokes(frequencies, {.colour = "#4e79a7", .width = 2}, tips);
-  const std::string caption = frequencies.size() == 1
-                                  ? std::string("The selected frequency")
-                                  : "The " + std::to_string(frequencies.size()) + " selected frequencies";
-  return s + "<figure class=\"strip\"><figcaption>" + caption + "</figcaption>" + chart.Svg("chart strip", caption) +
-         "</figure>";
-}
 
 }  // namespace
 
