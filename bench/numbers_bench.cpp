@@ -1,18 +1,13 @@
-// The number reader on typical fields, and a large *AXIAL LOAD block read through the exports.
+// The number reader on typical fields.
 #include <benchmark/benchmark.h>
 
 #include <array>
 #include <string>
 #include <vector>
 
-#include "blocks.h"
-#include "orvane.h"
 #include "toolkit/dataline.h"
 
 namespace {
-
-using orvane::bench::AxialLoadBlock;
-using orvane::bench::Records;
 
 // Four fields per line, of one kind each.
 const std::array<std::vector<std::string>, 5> kFieldLines{{
@@ -43,39 +38,4 @@ void NumericFields(benchmark::State& state) {
 }
 BENCHMARK(NumericFields)->DenseRange(0, 4);
 
-// The host's way: count with the maxes reader, size the arrays, then read the data.
-void AxialLoadData01(benchmark::State& state) {
-  const Records block = AxialLoadBlock(static_cast<std::int32_t>(state.range(0)));
-  std::int32_t handle = CreateStorage();
-  std::vector<std::int32_t> codes(static_cast<std::size_t>(block.lineCount));
-  std::int32_t maxNodes = 0;
-  ReadAxialLoadMaxes01(&handle, &block.lineCount, block.text.data(), codes.data(), &maxNodes, block.lineLength);
-  constexpr std::int64_t kMessageLength = 163;
-  std::vector<char> messages(codes.size() * kMessageLength);
-  const auto size = static_cast<std::size_t>(maxNodes);
-  std::vector<std::int32_t> nodes(size);
-  std::vector<float> column2(size);
-  std::vector<float> column3(size);
-  std::vector<float> column4(size);
-  std::int32_t status = 0;
-  std::int32_t nodeCount = 0;
-  for (auto _ : state) {
-    ReadAxialLoadData01(&handle, &block.lineCount, block.text.data(), messages.data(), codes.data(), &status,
-                        &nodeCount, &maxNodes, nodes.data(), column2.data(), column3.data(), column4.data(),
-                        block.lineLength, kMessageLength);
-    benchmark::DoNotOptimize(nodes.data());
-    benchmark::ClobberMemory();
-  }
-  if (status != 0 || nodeCount != maxNodes) {
-    state.SkipWithError("the block was not read whole");
-  }
-  DeleteStorage(&handle);
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(block.text.size()));
-  state.counters["records"] =
-      benchmark::Counter(static_cast<double>(block.lineCount), benchmark::Counter::kIsIterationInvariantRate);
-}
-BENCHMARK(AxialLoadData01)->Arg(100'000)->Unit(benchmark::kMillisecond);
-
 }  // namespace
-
-BENCHMARK_MAIN();
