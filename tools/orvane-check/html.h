@@ -43,12 +43,14 @@ class ChartBudget {
   std::size_t used_ = 0;
 };
 
-// The figures of a P-Y block: the curves overlaid, each curve on its own (the first ones, and the
-// first that turn back), curves that turn back named, and the rest summarised.
-std::string CurveFigures(const CurveArrays& curves, const HtmlLimits& limits, ChartBudget& budget);
-// The figures of an axial load block: each value column against node number.
-std::string NodeFigures(const NodeArrays& nodes, const HtmlLimits& limits, ChartBudget& budget);
-// The figure of a wave-general block's selected frequencies, as strokes along one axis.
-std::string FrequencyFigure(std::span<const float> frequencies, const HtmlLimits& limits, ChartBudget& budget);
+// The figures of a block, appended to `out`, which can grow large with --values.
+// A P-Y block: the curves overlaid, each curve on its own (the first ones, and the first that turn
+// back), curves that turn back named, and the rest summarised.
+void CurveFigures(const CurveArrays& curves, const HtmlLimits& limits, ChartBudget& budget, std::string& out);
+// An axial load block: each value column against node number.
+void NodeFigures(const NodeArrays& nodes, const HtmlLimits& limits, ChartBudget& budget, std::string& out);
+// A wave-general block's selected frequencies, as strokes along one axis.
+void FrequencyFigure(std::span<const float> frequencies, const HtmlLimits& limits, ChartBudget& budget,
+                     std::string& out);
 
 }  // namespace orvane::check

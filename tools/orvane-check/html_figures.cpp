@@ -200,9 +200,10 @@ std::string Summary(const CurveArrays& curves, std::size_t from) {
 
 }  // namespace
 
-std::string CurveFigures(const CurveArrays& curves, const HtmlLimits& limits, ChartBudget& budget) {
+void CurveFigures(const CurveArrays& curves, const HtmlLimits& limits, ChartBudget& budget, std::string& out) {
   if (curves.count == 0) {
-    return "<p class=\"note\">No curve to draw.</p>";
+    out += "<p class=\"note\">No curve to draw.</p>";
+    return;
   }
   Gathered points;
   std::vector<std::size_t> turning(curves.count);  // the point at which each curve turns back, or 0
@@ -214,7 +215,7 @@ std::string CurveFigures(const CurveArrays& curves, const HtmlLimits& limits, Ch
       turned.push_back(c);
     }
   }
-  std::string s;
+  std::string& s = out;
   if (!turned.empty()) {
     s += "<p class=\"mark\">" + Counted(turned.size(), "curve") + " whose first numbers do not increase: ";
     for (std::size_t i = 0; i < std::min(turned.size(), kListed); ++i) {
@@ -224,18 +225,19 @@ std::string CurveFigures(const CurveArrays& curves, const HtmlLimits& limits, Ch
     s += turned.size() > kListed ? "; and " + std::to_string(turned.size() - kListed) + " more.</p>" : ".</p>";
   }
   if (!budget.Take()) {
-    return s + budget.Spent();
+    s += budget.Spent();
+    return;
   }
   s += Overlay(curves, turning, limits, points);
   const std::size_t drawn = std::min(curves.count, limits.curvesDrawn);
   std::size_t c = 0;
-  std::string multiples;
+  s += "<div class=\"multiples\">";
   for (; c < drawn && budget.Take(); ++c) {
-    multiples += CurveChart(curves, c, turning[c], limits, points);
+    s += CurveChart(curves, c, turning[c], limits, points);
   }
-  s += "<div class=\"multiples\">" + multiples + "</div>";
+  s += "</div>";
   if (c == curves.count) {
-    return s;
+    return;
   }
   // Curves that turn back are what a reader looks for: the first of them get a chart of their own
   // wherever they stand.
@@ -255,12 +257,12 @@ std::string CurveFigures(const CurveArrays& curves, const HtmlLimits& limits, Ch
   if (c < drawn) {
     s += budget.Spent();
   }
-  return s;
 }
 
-std::string NodeFigures(const NodeArrays& nodes, const HtmlLimits& limits, ChartBudget& budget) {
+void NodeFigures(const NodeArrays& nodes, const HtmlLimits& limits, ChartBudget& budget, std::string& out) {
   if (nodes.count == 0) {
-    return "<p class=\"note\">No node to draw.</p>";
+    out += "<p class=\"note\">No node to draw.</p>";
+    return;
   }
   const char* names[] = {"axialLoadColumn2", "axialLoadColumn3", "axialLoadColumn4"};
   std::vector<float> numbers(nodes.count);
@@ -269,10 +271,12 @@ std::string NodeFigures(const NodeArrays& nodes, const HtmlLimits& limits, Chart
     numbers[k] = static_cast<float>(nodes.numbers[k]);
     x.Add(nodes.numbers[k]);
   }
-  std::string s = "<div class=\"charts\">";
+  std::string& s = out;
+  s += "<div class=\"charts\">";
   for (std::size_t j = 0; j < 3; ++j) {
     if (!budget.Take()) {
-      return s + "</div>" + budget.Spent();
+      s += "</div>" + budget.Spent();
+      return;
     }
     const std::span<const float> values(nodes.columns[j], nodes.count);
     Bounds y;
@@ -300,15 +304,17 @@ std::string NodeFigures(const NodeArrays& nodes, const HtmlLimits& limits, Chart
     s += "<figure class=\"column\"><figcaption>" + caption + "<span class=\"n\">" + Counted(nodes.count, "node") +
          "</span></figcaption>" + chart.Svg("chart column", caption) + "</figure>";
   }
-  return s + "</div>";
+  s += "</div>";
 }
 
-std::string FrequencyFigure(std::span<const float> frequencies, const HtmlLimits& limits, ChartBudget& budget) {
+void FrequencyFigure(std::span<const float> frequencies, const HtmlLimits& limits, ChartBudget& budget,
+                     std::string& out) {
   if (frequencies.empty()) {
-    return {};
+    return;
   }
   if (!budget.Take()) {
-    return budget.Spent();
+    out += budget.Spent();
+    return;
   }
   Bounds x;
   for (const float f : frequencies) {
@@ -325,7 +331,7 @@ std::string FrequencyFigure(std::span<const float> frequencies, const HtmlLimits
   const std::string caption = frequencies.size() == 1
                                   ? std::string("The selected frequency")
                                   : "The " + std::to_string(frequencies.size()) + " selected frequencies";
-  return "<figure class=\"strip\"><figcaption>" + caption + "</figcaption>" + chart.Svg("chart strip", caption) +
+  out += "<figure class=\"strip\"><figcaption>" + caption + "</figcaption>" + chart.Svg("chart strip", caption) +
          "</figure>";
 }
 

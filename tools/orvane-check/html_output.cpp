@@ -230,14 +230,20 @@ class HtmlOutput final : public Output {
     }
     switch (block.reader) {
       case Reader::kPY:
-        Section(block, *report, "py", CurveFigures(report->arrays.curves, limits_, budget_));
+        OpenSection(block, *report, "py");
+        CurveFigures(report->arrays.curves, limits_, budget_, file_);
+        file_ += "</section>\n";
         break;
       case Reader::kAxialLoad:
-        Section(block, *report, "axial", NodeFigures(report->arrays.nodes, limits_, budget_));
+        OpenSection(block, *report, "axial");
+        NodeFigures(report->arrays.nodes, limits_, budget_, file_);
+        file_ += "</section>\n";
         break;
       case Reader::kWaveGeneral:
-        Section(block, *report, "wave",
-                Settings(report->values) + FrequencyFigure(report->arrays.frequencies, limits_, budget_));
+        OpenSection(block, *report, "wave");
+        file_ += Settings(report->values);
+        FrequencyFigure(report->arrays.frequencies, limits_, budget_, file_);
+        file_ += "</section>\n";
         break;
       default:
         if (placed) {
@@ -247,8 +253,7 @@ class HtmlOutput final : public Output {
   }
 
   void EndFile(std::int64_t lines, const std::optional<std::string>& failure) override {
-    std::string& s = body_;
-    s += "<section class=\"card file\" id=\"" + FileAnchor() + "\"><h2>" + Escaped(path_) + "</h2>";
+    std::string s = "<section class=\"card file\" id=\"" + FileAnchor() + "\"><h2>" + Escaped(path_) + "</h2>";
     s += "<p class=\"sub\">" + Counted(static_cast<std::size_t>(lines), "line") + ", " +
          Counted(static_cast<std::size_t>(blockIndex_), "block") + "</p>";
     if (failure) {
@@ -274,7 +279,11 @@ class HtmlOutput final : public Output {
       }
       s += "</tbody></table>";
     }
-    s += file_;
+    // The block sections, which can be most of the page, are kept as they are rather than copied.
+    body_.push_back(std::move(s));
+    body_.push_back(std::move(file_));
+    file_.clear();
+    s.clear();
     if (notCheckedCount_ > 0) {
       s += "<p class=\"note\">Not checked: " + notChecked_;
       if (notCheckedCount_ > kNotCheckedShown) {
@@ -283,8 +292,7 @@ class HtmlOutput final : public Output {
       s += ".</p>";
     }
     s += "</section>\n";
-    file_.clear();
-    file_.shrink_to_fit();
+    body_.push_back(std::move(s));
   }
 
   void Finish(const Totals& totals) override {
@@ -322,7 +330,9 @@ class HtmlOutput final : public Output {
     }
     page += "</section>\n";
     std::fwrite(page.data(), 1, page.size(), out_);
-    std::fwrite(body_.data(), 1, body_.size(), out_);
+    for (const std::string& part : body_) {
+      std::fwrite(part.data(), 1, part.size(), out_);
+    }
     const std::string end = "<footer>Written by orvane-check " ORVANE_CHECK_VERSION
                             ". Numbers are shown in the shortest form that reads back as the same "
                             "single-precision value.</footer>\n</main></body></html>\n";
@@ -358,7 +368,8 @@ class HtmlOutput final : public Output {
         (report.status ? std::to_string(*report.status) : "not read") + "</td><td>" + Findings(report) + "</td></tr>\n";
   }
 
-  void Section(const Block& block, const BlockReport& report, std::string_view kind, const std::string& charts) {
+  // The heading of a block's section, its values, what the counting pass found and how many findings it has.
+  void OpenSection(const Block& block, const BlockReport& report, std::string_view kind) {
     std::string& s = file_;
     s += "<section class=\"block " + std::string(kind) + "\" id=\"" + BlockAnchor() + "\"><h3><code>" +
          Escaped(block.keyword) + "</code><span class=\"where\">line " + std::to_string(block.line) + ", " +
@@ -373,7 +384,6 @@ class HtmlOutput final : public Output {
     const std::string findings = Findings(report);
     s += "<p class=\"note\">" + (counts.empty() ? "" : "Counting pass: " + counts + ". ") + "Findings: " + findings +
          (findings == "none" ? "" : " (see <a href=\"#diagnostics\">Diagnostics</a>)") + ".</p>";
-    s += charts + "</section>\n";
   }
 
   std::FILE* out_;
@@ -381,7 +391,7 @@ class HtmlOutput final : public Output {
   std::string rows_;
   std::size_t rowsShown_ = 0;
   std::size_t rowsLeft_[3] = {0, 0, 0};  // by severity
-  std::string body_;
+  std::vector<std::string> body_;        // the files' sections, in parts
   std::vector<std::string> paths_;
 
   int fileIndex_ = 0;
