@@ -1,8 +1,23 @@
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "toolkit/dataline.h"
 
 namespace orvane::toolkit {
+namespace {
+
+// Records are mostly blanks: eight bytes at a time, a word of blanks XORed with blanks is zero,
+// and the first (or last) non-zero byte of the XOR is the first (or last) non-blank character.
+constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
+
+std::uint64_t LoadWord(const char* at) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, at, sizeof word);
+  return word;
+}
+
+}  // namespace
 
 void FillBlanks(TextOut record) { std::fill(record.begin(), record.end(), ' '); }
 
@@ -13,13 +28,37 @@ void WriteText(TextOut record, Text text) {
 }
 
 Text TrimTrailingBlanks(Text text) {
-  const std::size_t last = text.find_last_not_of(' ');
-  return last == Text::npos ? Text{} : text.substr(0, last + 1);
+  std::size_t end = text.size();
+  if constexpr (std::endian::native == std::endian::little) {
+    while (end >= 8) {
+      const std::uint64_t marks = LoadWord(text.data() + end - 8) ^ kBlanks;
+      if (marks != 0) {
+        return text.substr(0, end - static_cast<std::size_t>(std::countl_zero(marks)) / 8);
+      }
+      end -= 8;
+    }
+  }
+  while (end > 0 && text[end - 1] == ' ') {
+    --end;
+  }
+  return text.substr(0, end);
 }
 
 Text SkipLeadingBlanks(Text text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  return first == Text::npos ? Text{} : text.substr(first);
+  std::size_t first = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    while (first + 8 <= text.size()) {
+      const std::uint64_t marks = LoadWord(text.data() + first) ^ kBlanks;
+      if (marks != 0) {
+        return text.substr(first + static_cast<std::size_t>(std::countr_zero(marks)) / 8);
+      }
+      first += 8;
+    }
+  }
+  while (first < text.size() && text[first] == ' ') {
+    ++first;
+  }
+  return text.substr(first);
 }
 
 }  // namespace orvane::toolkit
