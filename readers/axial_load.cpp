@@ -29,7 +29,7 @@ class AxialLoadRules {
       : nodeCount_(nodeCount), maxNodes_(maxNodes), arrays_(arrays) {}
 
   Flow DataLine(const Line& line) {
-    toolkit::ReadNumericFields(line.Code(), line.Message(), " ", line.Screened(), work, 0.0F);
+    line.ReadNumbers(" ", work, 0.0F);
     ++count_;
     *nodeCount_ = count_;
     if (count_ > maxNodes_) {

@@ -35,7 +35,7 @@ void KEYWORD::ReadHigherHarmonicsData01(const std::int32_t* lineCount, const cha
   const readers::SingleLineMessages texts{"Only one data line is permitted under *HIGHER HARMONICS.",
                                           "No HIGHER HARMONICS data defined:"};
   readers::WalkSingleLineBlock(block, texts, [harmonicsFactor, harmonicsThreshold](const Line& line) {
-    toolkit::ReadNumericFields(line.Code(), line.Message(), " ", line.Screened(), work, 0.0F);
+    line.ReadNumbers(" ", work, 0.0F);
     // The two values are judged independently; a refused one leaves the caller's value alone.
     if (work[0] < -toolkit::kTiny) {
       line.Report(2, kNegativeFactor);

@@ -37,8 +37,7 @@ constexpr Text kNoCurves = "No P-Y curves defined:";
 
 // Reads `count` numbers after the first `key` followed by "=" (an empty key: from column 1).
 void ReadNumbers(const Line& line, Text key, std::size_t count) {
-  toolkit::ReadNumericFields(line.Code(), line.Message(), key, line.Screened(), std::span(pyNumbers).first(count),
-                             0.0F);
+  line.ReadNumbers(key, std::span(pyNumbers).first(count), 0.0F);
 }
 
 // The caller's arrays. Curve c (1-based) is only ever touched when 1 <= c <= maxCurves, and point p

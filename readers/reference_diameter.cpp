@@ -22,7 +22,7 @@ void KEYWORD::ReadReferenceDiameterData01(const std::int32_t* lineCount, const c
   const readers::SingleLineMessages texts{"Only one data line is permitted under *REFERENCE DIAMETER.",
                                           "No REFERENCE DIAMETER data defined:"};
   readers::WalkSingleLineBlock(block, texts, [referenceDiameter](const Line& line) {
-    toolkit::ReadNumericFields(line.Code(), line.Message(), " ", line.Screened(), work, 0.0F);
+    line.ReadNumbers(" ", work, 0.0F);
     // Whatever the number reader reported, its value is judged: a field it could not read is 0
     // and so refused here, which replaces its message.
     if (work[0] < toolkit::kTiny) {

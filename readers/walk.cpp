@@ -40,6 +40,13 @@ TextOut DataBlock::Message(std::int32_t index) const {
   return {messages + static_cast<std::size_t>(index) * messageLength, messageLength};
 }
 
+void Line::ReadNumbers(Text key, std::span<float> values, float defaultValue) const {
+  if (Code() != 0) {
+    toolkit::FillBlanks(Message());
+  }
+  toolkit::ReadNumericFieldsIntoBlank(Code(), Message(), key, Screened(), values, defaultValue);
+}
+
 void Line::Report(std::int32_t code, Text message) const {
   toolkit::WriteText(Message(), message);
   Code() = code;
@@ -67,22 +74,37 @@ Text MaxesBlock::Record(std::int32_t index) const {
 
 namespace detail {
 
-bool StartDataWalk(const DataBlock& block) {
-  *block.status = 0;
-  if (block.lineCount < 1) {
-    return false;
+bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, Text& screened) {
+  const TextOut message = block.Message(index);
+  std::int32_t& code = block.lineCodes[index];
+  toolkit::FillBlanks(message);
+  code = 0;
+  const Text record = block.Record(index);
+  const toolkit::LineClass line = toolkit::ClassifyLine(record, message, code);
+  switch (line.state) {
+    case toolkit::LineState::Skip:
+      return false;
+    case toolkit::LineState::Ready:
+      // Without its trailing blanks, which every rule reads as the blank padding they are.
+      screened = record.substr(0, line.length);
+      return true;
+    case toolkit::LineState::NeedsCleaning:
+      break;
   }
-  const auto count = static_cast<std::size_t>(block.lineCount);
-  std::fill_n(block.messages, count * block.messageLength, ' ');
-  std::fill_n(block.lineCodes, count, 0);
+  const TextOut copy = work.Load(record);
+  toolkit::CleanLine(copy, message, code);
+  screened = Text(copy.data(), copy.size());
   return true;
 }
 
-bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, TextOut& screened) {
-  screened = work.Load(block.Record(index));
-  bool skipLine = false;
-  toolkit::LineScreen(screened, block.Message(index), block.lineCodes[index], skipLine);
-  return !skipLine;
+void ClearLinesFrom(const DataBlock& block, std::int32_t index) {
+  if (index >= block.lineCount) {
+    return;
+  }
+  const auto first = static_cast<std::size_t>(index);
+  const auto count = static_cast<std::size_t>(block.lineCount) - first;
+  std::fill_n(block.messages + first * block.messageLength, count * block.messageLength, ' ');
+  std::fill_n(block.lineCodes + first, count, 0);
 }
 
 bool IsTerminator(Text line) { return !line.empty() && (line.front() == '*' || line.front() == '$'); }

@@ -51,13 +51,20 @@ struct DataBlock {
 };
 
 // One line of a data block as the reader's rules see it, after screening.
+//
+// Within the walk a line's code is 0 exactly while its message is blank: the walk blanks both
+// together, and everything that writes a message (screening, Report, the number reader, the
+// end-of-block rule) also writes a code of 2 or 3. ReadNumbers relies on this to blank a message
+// only when there is something to blank.
 class Line {
  public:
-  Line(const DataBlock& block, std::int32_t index, TextOut screened)
+  Line(const DataBlock& block, std::int32_t index, Text screened)
       : block_(&block), index_(index), screened_(screened) {}
 
-  // The screened work line, column 1 first.
-  [[nodiscard]] Text Screened() const { return {screened_.data(), screened_.size()}; }
+  // The screened line, column 1 first: the host's record itself when screening had nothing to
+  // clean, else a cleaned copy. It may stop short of the record's width where only blanks
+  // follow, which every rule and toolkit operation reads as blank padding.
+  [[nodiscard]] Text Screened() const { return screened_; }
   // The screened line from its first non-blank character; blank-padded by the comparison rules.
   [[nodiscard]] Text LeftJustified() const { return toolkit::SkipLeadingBlanks(Screened()); }
   // 1-based, as the host numbers its lines.
@@ -67,7 +74,11 @@ class Line {
   [[nodiscard]] std::int32_t& Code() const { return block_->lineCodes[index_]; }
   [[nodiscard]] std::int32_t& Status() const { return *block_->status; }
 
-  // Replaces the line's message and code.
+  // Reads numbers from the screened line into `values`, reporting on this line, as
+  // toolkit::ReadNumericFields does (a blank key: from column 1).
+  void ReadNumbers(Text key, std::span<float> values, float defaultValue) const;
+
+  // Replaces the line's message and code (2 or 3).
   void Report(std::int32_t code, Text message) const;
   // A serious error: code 3, the message, and status -1.
   void Fail(Text message) const;
@@ -75,44 +86,52 @@ class Line {
  private:
   const DataBlock* block_;
   std::int32_t index_;
-  TextOut screened_;
+  Text screened_;
 };
 
 enum class Flow : std::uint8_t { Continue, Stop };
 
 namespace detail {
-// Blanks every message, zeroes every code and the status; false when there are no lines to walk.
-bool StartDataWalk(const DataBlock& block);
-// Copies and screens line `index` into `screened`; false when screening says to skip the line.
-bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, TextOut& screened);
+// Blanks message `index`, zeroes its code and screens the line into `screened`; false when
+// screening says to skip the line.
+bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, Text& screened);
+// Blanks the messages and zeroes the codes of the lines from `index` on, which the walk did not
+// reach.
+void ClearLinesFrom(const DataBlock& block, std::int32_t index);
 bool IsTerminator(Text line);
 }  // namespace detail
 
 // The data reader walk. Rules provide
 //   Flow DataLine(const Line&)    a line to interpret; Stop ends the call
 //   void EndOfBlock(const Line&)  the line that starts the next keyword or section
-// Lines after the terminator, or after a Stop, keep a blank message and code 0. When the records
+// The status becomes 0 and every line ends with a blank message and code 0 unless screening or
+// the rules wrote them; lines after the terminator, or after a Stop, keep those. When the records
 // run out before a terminator the call simply ends: no end-of-block check is made.
+//
+// Each message is blanked once, as its line is reached, rather than all before the walk: the
+// outcome is the same, and a block's messages are written in one pass instead of two.
 template <class Rules>
 void WalkDataBlock(const DataBlock& block, Rules&& rules) {
   WorkLine work(block.lineLength);
-  if (!detail::StartDataWalk(block)) {
-    return;
-  }
-  for (std::int32_t index = 0; index < block.lineCount; ++index) {
-    TextOut screened;
+  *block.status = 0;
+  std::int32_t index = 0;
+  for (; index < block.lineCount; ++index) {
+    Text screened;
     if (!detail::ScreenLine(block, index, work, screened)) {
       continue;
     }
     const Line line(block, index, screened);
-    if (detail::IsTerminator(line.Screened())) {
+    if (detail::IsTerminator(screened)) {
       rules.EndOfBlock(line);
-      return;
+      ++index;
+      break;
     }
     if (rules.DataLine(line) == Flow::Stop) {
-      return;
+      ++index;
+      break;
     }
   }
+  detail::ClearLinesFrom(block, index);
 }
 
 // The end-of-block rule of the readers that must see data: the terminator always gets code 3, and

@@ -201,8 +201,7 @@ class WaveGeneralRules {
         break;
       case Kind::Origin:
         // Neither number is bounded, and a number missing from the line reads as 0.
-        toolkit::ReadNumericFields(line.Code(), line.Message(), Text(&option.key, 1), line.Screened(), work_.origin,
-                                   0.0F);
+        line.ReadNumbers(Text(&option.key, 1), work_.origin, 0.0F);
         if (line.Code() < 3) {
           *out_.origin1 = work_.origin[0];
           *out_.origin2 = work_.origin[1];
@@ -244,7 +243,7 @@ class WaveGeneralRules {
   // Reads the first number after `key` and "=" (a blank key: from column 1) into the work real;
   // false when the line got code 3 for a number too large.
   bool ReadReal(const Line& line, char key) {
-    toolkit::ReadNumericFields(line.Code(), line.Message(), Text(&key, 1), line.Screened(), work_.real, 0.0F);
+    line.ReadNumbers(Text(&key, 1), work_.real, 0.0F);
     return line.Code() != 3;
   }
 

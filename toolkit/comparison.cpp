@@ -21,8 +21,4 @@ bool EqualsIgnoreCase(Text a, Text b) {
                      [](char c) { return c == ' '; });
 }
 
-bool StartsWithIgnoreCase(Text text, Text name) {
-  return EqualsIgnoreCase(text.substr(0, std::min(text.size(), name.size())), name);
-}
-
 }  // namespace orvane::toolkit

@@ -6,6 +6,7 @@
 // storage handed to ReadNumericFields.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -38,8 +39,15 @@ Text SkipLeadingBlanks(Text text);
 bool EqualsIgnoreCase(Text a, Text b);
 
 // EqualsIgnoreCase over the first name.size() characters of `text` (blank-padded when `text` is
-// narrower), the prefix test every reader uses to recognise an option or a keyword.
-bool StartsWithIgnoreCase(Text text, Text name);
+// narrower), the prefix test every reader uses to recognise an option or a keyword. Defined here
+// so that the usual case, a line that differs from the name at its first character, costs no call.
+inline bool StartsWithIgnoreCase(Text text, Text name) {
+  const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; };
+  if (!text.empty() && !name.empty() && fold(text.front()) != fold(name.front())) {
+    return false;
+  }
+  return EqualsIgnoreCase(text.substr(0, std::min(text.size(), name.size())), name);
+}
 
 // ---- Line screening ----
 
@@ -50,6 +58,22 @@ bool StartsWithIgnoreCase(Text text, Text name);
 //   otherwise NUL and TAB become blanks silently, and any other byte below 32 or above 127
 //   becomes a blank with the non-standard-characters message and code 2 (not skipped).
 void LineScreen(TextOut line, TextOut message, std::int32_t& code, bool& skipLine);
+
+// LineScreen in two steps, for a caller that has blanked `message` and set `code` to 0 already and
+// wants to leave the line itself alone where it can. ClassifyLine reads the line and writes only
+// the include message and its code; a line that NeedsCleaning is then cleaned by CleanLine, on a
+// copy of the caller's choosing, which writes the non-standard-characters message and its code.
+enum class LineState : std::uint8_t {
+  Skip,           // not to be interpreted
+  Ready,          // to be interpreted as it stands
+  NeedsCleaning,  // to be interpreted once CleanLine has cleaned it
+};
+struct LineClass {
+  LineState state;
+  std::size_t length;  // of a Ready line without its trailing blanks
+};
+LineClass ClassifyLine(Text line, TextOut message, std::int32_t& code);
+void CleanLine(TextOut line, TextOut message, std::int32_t& code);
 
 inline constexpr Text kIncludeMessage =
     "The #INCLUDE directive is not supported by the analysis control module."
@@ -79,6 +103,11 @@ void ExtractOptionValue(Text line, char key, TextOut value, std::int32_t maxLeng
 // `message` blanked first. Every number is rounded correctly from its decimal text.
 void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
                        float defaultValue);
+
+// ReadNumericFields for a caller whose `message` is blank already: the same outcome, without
+// blanking it once more.
+void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
+                                float defaultValue);
 
 inline constexpr Text kTooLargeMessage = "Number is too large for the program.";
 

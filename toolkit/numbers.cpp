@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -195,6 +196,108 @@ std::size_t FindKeyEquals(Text line, Text key) {
   return Text::npos;
 }
 
+// ---- The fast path: a plain decimal of few digits, read while the field is split ----
+
+// The powers of ten that a double holds exactly (5^22 < 2^53).
+constexpr std::array<double, 23> kExactPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kExactMantissa = std::uint64_t{1} << 53;
+constexpr std::ptrdiff_t kMostDigits = 19;  // any 19 digits fit in 64 bits
+
+struct ShortDecimal {
+  bool exact;  // false: the field is left to ConvertField
+  float value;
+  const char* end;  // where the field ends, at a separator or `last`
+};
+
+// The digits w and decimal exponent e of a field written [sign] digits [. digits] [exponent],
+// taken while the field is scanned, give the float nearest to w x 10^e directly when w < 2^53 and
+// |e| <= 22: w and 10^|e| are then exact doubles, so their product or quotient is the double
+// nearest to the decimal, rounded once. Rounding that double to float gives the float nearest the
+// decimal unless the double lies exactly halfway between two floats (the decimal itself may lie a
+// little to either side); such a field, like every other form and everything longer or larger,
+// goes to ConvertField, which decides from all its digits.
+ShortDecimal ScanShortDecimal(const char* p, const char* last) {
+  constexpr ShortDecimal kHard{false, 0.0F, nullptr};
+  bool negative = false;
+  if (IsSign(*p)) {
+    negative = *p == '-';
+    ++p;
+  }
+  // Digits are gathered without a bound on their count, which is checked once at the end; w may
+  // wrap meanwhile, but is then never used.
+  const char* const first = p;
+  while (p < last && *p == '0') {
+    ++p;
+  }
+  std::uint64_t w = 0;
+  const char* significant = p;
+  for (; p < last && IsDigit(*p); ++p) {
+    w = w * 10 + static_cast<std::uint64_t>(*p - '0');
+  }
+  auto digits = p - significant;
+  std::int64_t exponent = 0;
+  bool anyDigit = p > first;
+  if (p < last && *p == '.') {
+    const char* const fraction = ++p;
+    if (w == 0) {
+      while (p < last && *p == '0') {
+        ++p;
+      }
+    }
+    significant = p;
+    for (; p < last && IsDigit(*p); ++p) {
+      w = w * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    digits += p - significant;
+    exponent = -(p - fraction);
+    anyDigit = anyDigit || p > fraction;
+  }
+  if (!anyDigit || digits > kMostDigits) {
+    return kHard;
+  }
+  if (p < last && !IsFieldSeparator(*p)) {
+    if (IsExponentLetter(*p)) {
+      ++p;
+    } else if (!IsSign(*p)) {
+      return kHard;
+    }
+    bool negativeExponent = false;
+    if (p < last && IsSign(*p)) {
+      negativeExponent = *p == '-';
+      ++p;
+    }
+    if (p == last || !IsDigit(*p)) {
+      return kHard;
+    }
+    std::int64_t written = 0;
+    for (; p < last && IsDigit(*p); ++p) {
+      written = std::min<std::int64_t>(written * 10 + (*p - '0'), 1'000'000);
+    }
+    if (p < last && !IsFieldSeparator(*p)) {
+      return kHard;
+    }
+    exponent += negativeExponent ? -written : written;
+  }
+  if (w == 0) {
+    return {true, negative ? -0.0F : 0.0F, p};
+  }
+  if (w > kExactMantissa || exponent < -22 || exponent > 22) {
+    return kHard;
+  }
+  const double magnitude = exponent >= 0 ? static_cast<double>(w) * kExactPowers[static_cast<std::size_t>(exponent)]
+                                         : static_cast<double>(w) / kExactPowers[static_cast<std::size_t>(-exponent)];
+  // Every value here is a normal float, 1e-22 to 9e37, so a halfway point between floats has as a
+  // double the bit below the float's last one set and all further bits clear.
+  constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
+  constexpr std::uint64_t kHalfway = std::uint64_t{1} << 28;
+  if ((std::bit_cast<std::uint64_t>(magnitude) & kBelowFloat) == kHalfway) {
+    return kHard;
+  }
+  const auto value = static_cast<float>(magnitude);
+  return {true, negative ? -value : value, p};
+}
+
 }  // namespace
 
 FieldValue ConvertField(Text field) {
@@ -221,8 +324,13 @@ FieldValue ConvertField(Text field) {
 
 void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
                        float defaultValue) {
-  code = 0;
   FillBlanks(message);
+  ReadNumericFieldsIntoBlank(code, message, key, line, values, defaultValue);
+}
+
+void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
+                                float defaultValue) {
+  code = 0;
   std::size_t position = 0;
   if (!TrimTrailingBlanks(key).empty()) {
     const std::size_t found = FindKeyEquals(line, key);
@@ -238,6 +346,9 @@ void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line,
     const char c = line[position];
     if (c == ' ' || c == '\t') {
       ++position;
+      if (line[position] == ' ') {  // a run of blanks, as between columns: eight at a time
+        position = end - SkipLeadingBlanks(line.substr(position, end - position)).size();
+      }
       continue;
     }
     if (c == ',') {
@@ -245,29 +356,35 @@ void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line,
       ++position;
       continue;
     }
+    const ShortDecimal fast = ScanShortDecimal(line.data() + position, line.data() + end);
     std::size_t fieldEnd = position;
-    while (fieldEnd < end && !IsFieldSeparator(line[fieldEnd])) {
-      ++fieldEnd;
-    }
-    const Text field = line.substr(position, fieldEnd - position);
-    const FieldValue converted = ConvertField(field);
-    switch (converted.kind) {
-      case FieldKind::Number:
-        values[k] = converted.value;
-        break;
-      case FieldKind::Null:
-        break;
-      case FieldKind::NotNumber:
-        values[k] = defaultValue;
-        break;
-      case FieldKind::TooLarge:
-        values[k] = defaultValue;
-        if (IsDigit(field.front())) {
-          code = 3;
-          WriteText(message, kTooLargeMessage);
-          return;
-        }
-        break;
+    if (fast.exact) {
+      values[k] = fast.value;
+      fieldEnd = static_cast<std::size_t>(fast.end - line.data());
+    } else {
+      while (fieldEnd < end && !IsFieldSeparator(line[fieldEnd])) {
+        ++fieldEnd;
+      }
+      const Text field = line.substr(position, fieldEnd - position);
+      const FieldValue converted = ConvertField(field);
+      switch (converted.kind) {
+        case FieldKind::Number:
+          values[k] = converted.value;
+          break;
+        case FieldKind::Null:
+          break;
+        case FieldKind::NotNumber:
+          values[k] = defaultValue;
+          break;
+        case FieldKind::TooLarge:
+          values[k] = defaultValue;
+          if (IsDigit(field.front())) {
+            code = 3;
+            WriteText(message, kTooLargeMessage);
+            return;
+          }
+          break;
+      }
     }
     ++k;
     position = fieldEnd;

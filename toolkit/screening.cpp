@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "toolkit/dataline.h"
 
@@ -7,39 +9,78 @@ namespace {
 
 bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
+bool IsStandard(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 32 && byte <= 127;
+}
+
+// Whether any byte is below 32 or above 127, eight bytes at a time: subtracting 32 from every byte
+// of a word borrows first at the lowest byte below 32, which sets that byte's top bit, and a byte
+// above 127 has its top bit set already; bytes from 32 to 127 leave every top bit clear.
+bool HasNonStandardByte(Text text) {
+  constexpr std::uint64_t kThirtyTwos = 0x2020202020202020ULL;
+  constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if (((word - kThirtyTwos) | word) & kTopBits) {
+      return true;
+    }
+  }
+  return !std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), IsStandard);
+}
+
 }  // namespace
 
-void LineScreen(TextOut line, TextOut message, std::int32_t& code, bool& skipLine) {
-  FillBlanks(message);
-  code = 0;
-  skipLine = false;
-  const Text text(line.data(), line.size());
-
-  if (text.starts_with("#INCLUDE")) {
+LineClass ClassifyLine(Text line, TextOut message, std::int32_t& code) {
+  constexpr LineClass kSkip{LineState::Skip, 0};
+  if (line.starts_with("#INCLUDE")) {
     WriteText(message, kIncludeMessage);
     code = 2;
-    skipLine = true;
-    return;
+    return kSkip;
   }
-  const bool commentLetter = !text.empty() && (text.front() == 'C' || text.front() == 'c');
-  if (commentLetter || TrimTrailingBlanks(text).empty() || std::all_of(text.begin(), text.end(), IsBlankOrTab)) {
-    skipLine = true;
-    return;
+  if (!line.empty() && (line.front() == 'C' || line.front() == 'c')) {
+    return kSkip;
   }
+  const Text used = TrimTrailingBlanks(line);
+  if (used.empty()) {
+    return kSkip;
+  }
+  // A line of plain characters cannot be all blanks and TABs once it has a non-blank one.
+  if (!HasNonStandardByte(used)) {
+    return {LineState::Ready, used.size()};
+  }
+  if (std::all_of(line.begin(), line.end(), IsBlankOrTab)) {
+    return kSkip;
+  }
+  return {LineState::NeedsCleaning, used.size()};
+}
+
+void CleanLine(TextOut line, TextOut message, std::int32_t& code) {
   // Bytes outside the first..last non-blank range are blanks already, so the whole line can be
   // cleaned byte by byte.
   bool marked = false;
   for (char& c : line) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 32 && byte <= 127) {
+    if (IsStandard(c)) {
       continue;
     }
-    marked = marked || (byte != 0 && byte != '\t');
+    marked = marked || (c != '\0' && c != '\t');
     c = ' ';
   }
   if (marked) {
     WriteText(message, kNonStandardMessage);
     code = 2;
+  }
+}
+
+void LineScreen(TextOut line, TextOut message, std::int32_t& code, bool& skipLine) {
+  FillBlanks(message);
+  code = 0;
+  const LineState state = ClassifyLine(Text(line.data(), line.size()), message, code).state;
+  skipLine = state == LineState::Skip;
+  if (state == LineState::NeedsCleaning) {
+    CleanLine(line, message, code);
   }
 }
 
