@@ -85,7 +85,8 @@ TEST(ChartAxis, TicksStandAtRoundValuesWrittenShortest) {
 TEST(ChartAxis, EveryLabelReadsBackAsItsTickAndNoTwoAgree) {
   const Bounds ranges[] = {Of(0, 0.06f),       Of(1e-10f, 3e-10f),  Of(-0.7f, 0.7f),       Of(16777216, 16777218),
                            Of(1e30f, 1.5e30f), Of(-3e38f, 3.4e38f), Of(0.1f, 0.1000001f),  Of(123456.7f, 123456.9f),
-                           Of(0.04f, 0.15f),   Of(-1e-38f, 1e-38f), Of(2.5e-7f, 2.51e-7f), Of(-18900, 1)};
+                           Of(0.04f, 0.15f),   Of(-1e-38f, 1e-38f), Of(2.5e-7f, 2.51e-7f), Of(-18900, 1),
+                           Of(1e-45f, 3e-45f)};
   for (const Bounds& bounds : ranges) {
     for (const int count : {3, 5, 10}) {
       const Axis axis = MakeAxis(bounds, count, false, false, "");
@@ -251,11 +252,13 @@ TEST_F(HtmlReport, TextFromTheInputNeverBecomesMarkup) {
 
 TEST_F(HtmlReport, NumbersInTablesAndTipsAreTheShortestThatReadBack) {
   Write("a.inp",
-        "*WAVE-GENERAL\nWAVEZONE=0.1\nFREQUENCIES=SELECTED\n0.3\n1E-10\n*P-Y\nDEPTH=16777217\n0 0\n0.1 3.4E38\n*END\n");
+        "*WAVE-GENERAL\nWAVEZONE=0.1\nFREQUENCIES=SELECTED\n0.3\n1E-10\n*P-Y\nDEPTH=16777217\n0 0\n0.1 3.4E38\n"
+        "INF 1\n*END\n");
   const Outcome outcome = RunChecker({"--html", "-", "a.inp"});
   for (const char* expected :
        {"<th>waveZoneExtent</th><td>0.1</td>", "<th>selectedFrequencies</th><td>0.3 1e-10</td>",
-        "<title>frequency 2: 1e-10</title>", "DEPTH=16777216", "<title>curve 1, point 2: 0.1, 3.4e+38</title>"}) {
+        "<title>frequency 2: 1e-10</title>", "DEPTH=16777216", "<title>curve 1, point 2: 0.1, 3.4e+38</title>",
+        "3 points, 1 not drawn (infinite or NaN)"}) {
     EXPECT_NE(outcome.out.find(expected), std::string::npos) << expected;
   }
 }

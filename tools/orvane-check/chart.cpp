@@ -94,7 +94,7 @@ Axis MakeAxis(Bounds bounds, int count, bool integral, bool zero, std::string la
     step = std::max(step, 1.0);
   } else {
     // Ticks closer than the floats near them would share a label.
-    const double spacing = std::max(std::fabs(low), std::fabs(high)) * FLT_EPSILON * 4;
+    const double spacing = std::max(std::max(std::fabs(low), std::fabs(high)) * FLT_EPSILON, double{FLT_TRUE_MIN}) * 4;
     while (step < spacing) {
       step *= 10;
     }

@@ -121,9 +121,11 @@ std::string CurveChart(const CurveArrays& curves, std::size_t c, std::size_t tur
   points.Gather(curves, c);
   Bounds x;
   Bounds y;
+  std::size_t drawn = 0;
   for (std::size_t p = 0; p < points.first.size(); ++p) {
     x.Add(points.first[p]);
     y.Add(points.second[p]);
+    drawn += std::isfinite(points.first[p]) && std::isfinite(points.second[p]) ? 1U : 0U;
   }
   const std::string name = "curve " + std::to_string(c + 1);
   Chart chart(250, 180, MakeAxis(x, 4, false, true, "y"), MakeAxis(y, 4, false, true, "p"));
@@ -147,6 +149,9 @@ std::string CurveChart(const CurveArrays& curves, std::size_t c, std::size_t tur
   std::string held = Counted(points.first.size(), "point");
   if (static_cast<std::size_t>(std::max(curves.pointCount[c], 0)) != points.first.size()) {
     held = "pointCount " + std::to_string(curves.pointCount[c]) + ", " + std::to_string(points.first.size()) + " held";
+  }
+  if (drawn != points.first.size()) {
+    held += ", " + std::to_string(points.first.size() - drawn) + " not drawn (infinite or NaN)";
   }
   const std::string title = name + " \xC2\xB7 " + Escaped(CurveName(curves, c));
   std::string figure = std::string("<figure class=\"curve") + (turnsBack != 0 ? " turns-back" : "") +
