@@ -2,6 +2,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "toolkit/dataline.h"
 
 namespace orvane::toolkit {
@@ -17,10 +21,20 @@ bool IsStandard(char c) {
 // Whether any byte is below 32 or above 127, eight bytes at a time: subtracting 32 from every byte
 // of a word borrows first at the lowest byte below 32, which sets that byte's top bit, and a byte
 // above 127 has its top bit set already; bytes from 32 to 127 leave every top bit clear.
+// With sixteen-byte compares, a byte above 127 is negative as a signed byte, so one signed
+// comparison with 32 finds both kinds.
 bool HasNonStandardByte(Text text) {
   constexpr std::uint64_t kThirtyTwos = 0x2020202020202020ULL;
   constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
   std::size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= text.size(); i += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    if (_mm_movemask_epi8(_mm_cmplt_epi8(chunk, _mm_set1_epi8(32))) != 0) {
+      return true;
+    }
+  }
+#endif
   for (; i + 8 <= text.size(); i += 8) {
     std::uint64_t word = 0;
     std::memcpy(&word, text.data() + i, sizeof word);
