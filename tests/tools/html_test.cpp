@@ -356,6 +356,7 @@ TEST_F(HtmlReport, TheReportGoesBesideTheTextOutputOrInItsPlace) {
        false,
        "orvane-check: --json and --html - would both write to standard output (try --help)\n"},
       {{"a.inp", "--html"}, 2, false, false, "orvane-check: --html needs a FILE (try --help)\n"},
+      {{"--html", "./a.inp", "a.inp"}, 2, false, false, "orvane-check: --html ./a.inp would overwrite an input file\n"},
       {{"--html=", "a.inp"}, 2, false, false, "orvane-check: --html needs a FILE (try --help)\n"},
   };
   for (const auto& c : cases) {
@@ -371,6 +372,7 @@ TEST_F(HtmlReport, TheReportGoesBesideTheTextOutputOrInItsPlace) {
       EXPECT_EQ(outcome.out, "");
     }
     EXPECT_EQ(std::filesystem::exists("r.html"), c.file);
+    EXPECT_EQ(Slurp("a.inp"), "*REFERENCE DIAMETER\n0.5\n*END\n");
     if (c.file) {
       EXPECT_NE(Slurp("r.html").find("referenceDiameter = 0.5"), std::string::npos);
     }

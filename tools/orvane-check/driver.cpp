@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <optional>
@@ -171,6 +172,13 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
   // costs no time.
   std::unique_ptr<std::FILE, CloseFile> report;
   if (!options.html.empty() && options.html != "-") {
+    for (const std::string& path : options.files) {
+      std::error_code failure;
+      if (path != "-" && std::filesystem::equivalent(options.html, path, failure)) {
+        std::fprintf(errors, "orvane-check: --html %s would overwrite an input file\n", options.html.c_str());
+        return 2;
+      }
+    }
     report.reset(std::fopen(options.html.c_str(), "wb"));
     if (!report) {
       std::fprintf(errors, "orvane-check: %s: %s\n", options.html.c_str(), std::strerror(errno));
