@@ -427,20 +427,44 @@ void Density::Line(std::span<const float> x, std::span<const float> y) {
       Count(Index(x1, y1));
       continue;
     }
-    const double x0 = chart_.X(x[k - 1]);
-    const double y0 = chart_.Y(y[k - 1]);
-    // Samples half a cell apart, so that a segment leaves no gap in the picture.
-    const double steps = std::ceil(std::max(std::fabs(x1 - x0), std::fabs(y1 - y0)) * scale_ * 2);
-    const double dx = (x1 - x0) / steps;
-    const double dy = (y1 - y0) / steps;
-    std::size_t last = columns_ * rows_;
-    for (double s = 1; s <= steps; ++s) {
-      const std::size_t i = Index(x0 + dx * s, y0 + dy * s);
-      if (i != last) {
-        Count(i);
-        last = i;
-      }
+    Segment(chart_.X(x[k - 1]), chart_.Y(y[k - 1]), x1, y1);
+  }
+}
+
+void Density::Segment(double x0, double y0, double x1, double y1) {
+  // In cells: from the cell of the start to that of the end, one step across a cell's side at a
+  // time, taking the side the segment reaches first, so that every cell it crosses is counted.
+  const double gx0 = (x0 - chart_.Left()) * scale_;
+  const double gy0 = (y0 - chart_.Top()) * scale_;
+  const double dx = (x1 - chart_.Left()) * scale_ - gx0;
+  const double dy = (y1 - chart_.Top()) * scale_ - gy0;
+  const std::size_t start = Index(x0, y0);
+  const std::size_t end = Index(x1, y1);
+  auto column = static_cast<std::ptrdiff_t>(start % columns_);
+  auto row = static_cast<std::ptrdiff_t>(start / columns_);
+  const auto lastColumn = static_cast<std::ptrdiff_t>(end % columns_);
+  const auto lastRow = static_cast<std::ptrdiff_t>(end / columns_);
+  const std::ptrdiff_t stepColumn = lastColumn > column ? 1 : -1;
+  const std::ptrdiff_t stepRow = lastRow > row ? 1 : -1;
+  // How far along the segment (0 to 1) the next side of each kind is, and how far apart sides are.
+  constexpr double kNever = std::numeric_limits<double>::infinity();
+  const double acrossColumn = dx == 0 ? kNever : 1 / std::fabs(dx);
+  const double acrossRow = dy == 0 ? kNever : 1 / std::fabs(dy);
+  const auto cellColumn = static_cast<double>(column);
+  const auto cellRow = static_cast<double>(row);
+  double nextColumn = dx == 0 ? kNever : (stepColumn > 0 ? cellColumn + 1 - gx0 : gx0 - cellColumn) * acrossColumn;
+  double nextRow = dy == 0 ? kNever : (stepRow > 0 ? cellRow + 1 - gy0 : gy0 - cellRow) * acrossRow;
+  Count(start);
+  // Exactly this many steps lead to the end's cell, whatever rounding says about the sides.
+  for (auto steps = std::abs(lastColumn - column) + std::abs(lastRow - row); steps > 0; --steps) {
+    if (column != lastColumn && (row == lastRow || nextColumn < nextRow)) {
+      column += stepColumn;
+      nextColumn += acrossColumn;
+    } else {
+      row += stepRow;
+      nextRow += acrossRow;
     }
+    Count(static_cast<std::size_t>(row) * columns_ + static_cast<std::size_t>(column));
   }
 }
 

@@ -132,6 +132,7 @@ class Density {
  private:
   [[nodiscard]] std::size_t Index(double px, double py) const;
   void Count(std::size_t index);
+  void Segment(double x0, double y0, double x1, double y1);
 
   const Chart& chart_;
   double cell_;
