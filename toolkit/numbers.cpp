@@ -298,9 +298,8 @@ ShortDecimal ScanShortDecimal(const char* p, const char* last) {
   return {true, negative ? -value : value, p};
 }
 
-}  // namespace
-
-FieldValue ConvertField(Text field) {
+// Every form of the number syntax, decided from all the digits of the field.
+FieldValue ConvertFieldExactly(Text field) {
   constexpr FieldValue kNotNumber{FieldKind::NotNumber, 0.0F};
   constexpr FieldValue kNull{FieldKind::Null, 0.0F};
   const std::size_t slash = field.find('/');
@@ -320,6 +319,18 @@ FieldValue ConvertField(Text field) {
   }
   const Text constant = field.substr(star + 1);
   return constant.empty() ? kNull : ConvertDecimal(constant);
+}
+
+}  // namespace
+
+FieldValue ConvertField(Text field) {
+  if (!field.empty()) {
+    const ShortDecimal fast = ScanShortDecimal(field.data(), field.data() + field.size());
+    if (fast.exact && fast.end == field.data() + field.size()) {
+      return {FieldKind::Number, fast.value};
+    }
+  }
+  return ConvertFieldExactly(field);
 }
 
 void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
@@ -366,7 +377,7 @@ void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, T
         ++fieldEnd;
       }
       const Text field = line.substr(position, fieldEnd - position);
-      const FieldValue converted = ConvertField(field);
+      const FieldValue converted = ConvertFieldExactly(field);
       switch (converted.kind) {
         case FieldKind::Number:
           values[k] = converted.value;
