@@ -1,4 +1,6 @@
-// *NON-ORTHOGONAL DAMPING through the exported function, with guarded buffers.
+// *NON-ORTHOGONAL DAMPING through the exported function, with guarded buffers. The walk every
+// data reader shares (comments, blank lines, terminators, screening, no lines, odd widths, narrow
+// message fields) is tested here once; each other reader's tests keep only what it adds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,16 +45,11 @@ struct ValueCase {
 };
 
 TEST(NonOrthogonalDamping, ReadsTheEnabledSwitch) {
+  // Where the value is found is the option extraction's concern; here, how it is judged.
   const ValueCase cases[] = {
-      {"ENABLED=YES", 1, false},         {"ENABLED=yes", 1, false},
-      {"ENABLED=Yes", 1, false},         {"ENABLED=NO", 0, false},
-      {"ENABLED=no", 0, false},          {"ENABLED=NOT", 0, false},
-      {"ENABLED=YESTERDAY", 1, false},   {"ENABLED= YES", 1, false},
-      {"ENABLED=,YES", 1, false},        {"  ENABLED=NO", 0, false},
-      {"SPEED=1 ENABLED=YES", -7, true}, {"ENABLED =YES", -7, true},
-      {"enabled=yes", -7, true},         {"YES", -7, true},
-      {"ENABLED=Y", -7, true},           {"ENABLED=", -7, true},
-      {"ENABLED=N O", -7, true},
+      {"ENABLED=YES", 1, false}, {"ENABLED=yes", 1, false},       {"ENABLED=NO", 0, false},
+      {"ENABLED=NOT", 0, false}, {"ENABLED=YESTERDAY", 1, false}, {"enabled=yes", -7, true},
+      {"ENABLED=Y", -7, true},   {"ENABLED=", -7, true},          {"ENABLED=N O", -7, true},
   };
   for (const auto& c : cases) {
     Block block({c.line, "*NEXT KEYWORD"});

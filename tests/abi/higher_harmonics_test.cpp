@@ -1,9 +1,10 @@
-// *HIGHER HARMONICS through the exported function, with guarded buffers.
+// *HIGHER HARMONICS through the exported function, with guarded buffers: how its values are judged.
+// The walk and the one-data-line rule are shown once by the damping tests; this reader's messages
+// for a second data line and for none, by the checker's expected output on the shipped examples.
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <string>
-#include <vector>
 
 #include "abi/guarded.h"
 
@@ -12,8 +13,6 @@ namespace {
 
 const std::string kFactor = "*HIGHER HARMONICS: Higher harmonics factor cannot be negative. Value ignored.";
 const std::string kThreshold = "*HIGHER HARMONICS: Higher harmonics threshold cannot be negative. Value ignored.";
-const std::string kSecond = "Only one data line is permitted under *HIGHER HARMONICS.";
-const std::string kNoData = "No HIGHER HARMONICS data defined:";
 const std::string kTooLarge = "Number is too large for the program.";
 constexpr double kPreset = -7.0;
 
@@ -48,20 +47,14 @@ struct LineCase {
 TEST(HigherHarmonics, JudgesFactorAndThresholdIndependently) {
   const LineCase cases[] = {
       {"0.5 0.01", 0.5, static_cast<double>(0.01F), 0, ""},
-      {"0.3,0.1", 0.30000001192092896, 0.10000000149011612, 0, ""},
       {"1.5", 1.5, 0.0, 0, ""},
       {", 2", 0.0, 2.0, 0, ""},
-      {"ABC 3 junk", 0.0, 3.0, 0, ""},
       {"-1e-11 -1E-10", static_cast<double>(-1e-11F), static_cast<double>(-1e-10F), 0, ""},
       {"-1.0000001e-10 1", kPreset, 1.0, 2, kFactor},
-      {"-0.5 1", kPreset, 1.0, 2, kFactor},
-      {"-1 2", kPreset, 2.0, 2, kFactor},
       {"1 -2", 1.0, kPreset, 2, kThreshold},
       {"-1 -2", kPreset, kPreset, 2, kFactor + kThreshold},
-      {"-1.0E39 -5", 0.0, kPreset, 2, kThreshold},  // a signed too-large field is silently 0
       {"5 1.0E39", 5.0, 0.0, 3, kTooLarge},
       {"-5 1.0E39", kPreset, 0.0, 2, kFactor},
-      {"2 3 -4", 2.0, 3.0, 0, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
@@ -74,30 +67,6 @@ TEST(HigherHarmonics, JudgesFactorAndThresholdIndependently) {
   }
 }
 
-struct BlockCase {
-  const char* name;
-  std::vector<std::string> lines;
-  double factor;
-  std::int32_t status;
-  std::vector<std::pair<std::int32_t, std::string>> expected;
-};
-
-TEST(HigherHarmonics, WalksTheBlock) {
-  const BlockCase cases[] = {
-      {"second data line", {"0.5 1", "0.7 2", "C", "*"}, 0.5, -1, {{0, ""}, {3, kSecond}, {0, ""}, {0, ""}}},
-      {"refused then second", {"-1 -1", "1 1", "*"}, kPreset, -1, {{2, kFactor + kThreshold}, {3, kSecond}, {0, ""}}},
-      {"no data", {"", "C x", "*NEXT"}, kPreset, 0, {{0, ""}, {0, ""}, {3, kNoData}}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Block block(c.lines);
-    const Outcome outcome = Read(block);
-    EXPECT_EQ(Bits(outcome.factor), Bits(c.factor));
-    EXPECT_EQ(outcome.status, c.status);
-    block.ExpectLines(c.expected);
-  }
-}
-
 // A value the number reader leaves unwritten (a null field, or the threshold after a too-large
 // factor) is the one read before, in this call or an earlier one.
 TEST(HigherHarmonics, UnwrittenValuesTakeThePreviousOnes) {
@@ -105,7 +74,6 @@ TEST(HigherHarmonics, UnwrittenValuesTakeThePreviousOnes) {
       {"0.25 0.5", 0.25, 0.5, 0, ""},
       {"/ /", 0.25, 0.5, 0, ""},
       {"/", 0.25, 0.0, 0, ""},  // an absent field is 0, not the previous value
-      {"0.25 0.5", 0.25, 0.5, 0, ""},
       {"2* 4", 0.25, 4.0, 0, ""},
       {"1.0E39 6", 0.0, 4.0, 3, kTooLarge},
       {"1 -3", 1.0, kPreset, 2, kThreshold},
@@ -127,11 +95,9 @@ TEST(HigherHarmonics, UnwrittenValuesTakeThePreviousOnes) {
 TEST(HigherHarmonics, AppendedThresholdTextIsCutAtTheField) {
   const std::pair<std::int64_t, std::string> cases[] = {
       {0, ""},
-      {1, "*"},
       {36, "*HIGHER HARMONICS: Higher harmonics*"},
       {77, kFactor},
       {100, kFactor + kThreshold.substr(0, 23)},
-      {157, kFactor + kThreshold},
       {163, kFactor + kThreshold},
   };
   for (const auto& [width, message] : cases) {

@@ -1,10 +1,11 @@
-// *REFERENCE DIAMETER through the exported function, with guarded buffers.
+// *REFERENCE DIAMETER through the exported function, with guarded buffers: how its value is judged.
+// The walk and the one-data-line rule are shown once by the damping tests; this reader's messages
+// for a second data line and for none, by the checker's expected output on the shipped examples.
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <limits>
 #include <string>
-#include <vector>
 
 #include "abi/guarded.h"
 
@@ -13,11 +14,6 @@ namespace {
 
 constexpr const char* kNotPositive =
     "*REFERENCE DIAMETER: Reference diameter must be strictly positive. Value ignored.";
-constexpr const char* kSecond = "Only one data line is permitted under *REFERENCE DIAMETER.";
-constexpr const char* kNoData = "No REFERENCE DIAMETER data defined:";
-constexpr const char* kInclude =
-    "The #INCLUDE directive is not supported by the analysis control module. Please run the analysis through the "
-    "GUI. Otherwise, the following data will be be ignored: ";
 constexpr double kPreset = -7.0;
 
 struct Outcome {
@@ -52,15 +48,9 @@ TEST(ReferenceDiameter, JudgesTheFirstFieldWidenedFromSinglePrecision) {
       {"  2.5 7.5 junk", 2.5, 0, ""},
       {"1.0D-10", 1.000000013351432e-10, 0, ""},     // the bound itself is accepted
       {"9.99999944E-11", kPreset, 2, kNotPositive},  // the float just below it is not
-      {"1e-11", kPreset, 2, kNotPositive},
-      {"0", kPreset, 2, kNotPositive},
       {"-1.5", kPreset, 2, kNotPositive},
-      {",4", kPreset, 2, kNotPositive},
       {"ABC", kPreset, 2, kNotPositive},
       {"1.0E39", kPreset, 2, kNotPositive},  // the too-large message is replaced
-      {"-1.0E39 4", kPreset, 2, kNotPositive},
-      {"1E39x", kPreset, 2, kNotPositive},
-      {"0.5 \x01", 0.5, 0, ""},  // the number reader wipes the screening warning
       {"inf", std::numeric_limits<double>::infinity(), 0, ""},
       {"NaN", std::numeric_limits<double>::quiet_NaN(), 0, ""},  // not below the bound, so stored
   };
@@ -74,38 +64,11 @@ TEST(ReferenceDiameter, JudgesTheFirstFieldWidenedFromSinglePrecision) {
   }
 }
 
-struct BlockCase {
-  const char* name;
-  std::vector<std::string> lines;
-  double diameter;
-  std::int32_t status;
-  std::vector<std::pair<std::int32_t, std::string>> expected;
-};
-
-TEST(ReferenceDiameter, WalksTheBlock) {
-  const BlockCase cases[] = {
-      {"second data line", {"0.5", "0.6", "*NEXT"}, 0.5, -1, {{0, ""}, {3, kSecond}, {0, ""}}},
-      {"refused then second", {"-1", "0.6", "*NEXT"}, kPreset, -1, {{2, kNotPositive}, {3, kSecond}, {0, ""}}},
-      {"only comments", {"C one", "c two", "*NEXT"}, kPreset, 0, {{0, ""}, {0, ""}, {3, kNoData}}},
-      {"terminator first", {"$ section", "0.5"}, kPreset, 0, {{3, kNoData}, {0, ""}}},
-      {"no terminator", {"C x", "0.5"}, 0.5, 0, {{0, ""}, {0, ""}}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Block block(c.lines);
-    const Outcome outcome = Read(block);
-    EXPECT_EQ(Bits(outcome.diameter), Bits(c.diameter));
-    EXPECT_EQ(outcome.status, c.status);
-    block.ExpectLines(c.expected);
-  }
-}
-
 // A null field gives no new value: the one read before, in this call or an earlier one, is judged.
 TEST(ReferenceDiameter, NullFieldTakesThePreviousValue) {
   const ValueCase sequence[] = {
       {"0.5", 0.5, 0, ""},
       {"/", 0.5, 0, ""},
-      {"3*", 0.5, 0, ""},
       {"-2", kPreset, 2, kNotPositive},
       {"2*/", kPreset, 2, kNotPositive},
   };
@@ -114,21 +77,6 @@ TEST(ReferenceDiameter, NullFieldTakesThePreviousValue) {
     Block block({c.line, "*"});
     EXPECT_EQ(Read(block).diameter, c.diameter);
     block.ExpectLines({{c.code, c.message}, {3, ""}});
-  }
-}
-
-TEST(ReferenceDiameter, NarrowMessageFieldsAreCutNeverOverrun) {
-  for (const std::int64_t width : {0, 1, 36, 77, 100, 157, 163}) {
-    SCOPED_TRACE(width);
-    Block tooLarge({"1.0E39", "*"}, 80, width);
-    Read(tooLarge);
-    tooLarge.ExpectLines({{2, kNotPositive}, {3, ""}});
-    Block second({"#INCLUDE x", "2", "3", "*"}, 80, width);
-    Read(second);
-    second.ExpectLines({{2, kInclude}, {0, ""}, {3, kSecond}, {0, ""}});
-    Block none({"*"}, 80, width);
-    Read(none);
-    none.ExpectLines({{3, kNoData}});
   }
 }
 
