@@ -26,7 +26,6 @@ TEST(ExtractOptionValue, FindsTheValueAfterTheKeyLetter) {
       {"enabled=yes", 'D', 3, 3, "   "},         // case-sensitive key
       {"ENABLED =YES", 'D', 3, 3, "   "},        // blank before "="
       {"ENABLED=", 'D', 3, 3, "   "},            // "=" in the last column is never found
-      {"D=", 'D', 3, 3, "   "},
       {"D=1", 'D', 3, 3, "1  "},
       {"", 'D', 3, 3, "   "},
       {"  ,ABC DEF", ' ', 3, 3, "ABC"},  // blank key: from column 1
