@@ -357,7 +357,7 @@ void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, T
     const char c = line[position];
     if (c == ' ' || c == '\t') {
       ++position;
-      if (line[position] == ' ') {  // a run of blanks, as between columns: eight at a time
+      if (position < end && line[position] == ' ') {  // a run of blanks, as between columns
         position = end - SkipLeadingBlanks(line.substr(position, end - position)).size();
       }
       continue;
