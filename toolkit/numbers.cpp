@@ -410,13 +410,14 @@ void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, T
 }
 
 std::int32_t RoundToInt32(float value) {
-  const double rounded = std::round(static_cast<double>(value));
-  constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
-  constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
-  if (!(rounded >= kLowest && rounded <= kHighest)) {
+  // Every float of magnitude below 2^31 plus or minus one half is exact as a double, and cutting
+  // off its fraction then rounds halves away from zero; everything else, NaN included, does not
+  // fit (or, for -2^31 itself, fits as the very value that marks a misfit).
+  const auto widened = static_cast<double>(value);
+  if (!(std::fabs(widened) < 2147483648.0)) {
     return std::numeric_limits<std::int32_t>::min();
   }
-  return static_cast<std::int32_t>(rounded);
+  return static_cast<std::int32_t>(widened + (widened < 0.0 ? -0.5 : 0.5));
 }
 
 }  // namespace orvane::toolkit
