@@ -131,7 +131,9 @@ TEST_F(CheckerRun, ValuesThatLookLikeThePresetsAreStillShown) {
   Write("w.inp",
         "*WAVE-GENERAL\nSEED=-2147483648\n*WAVE-GENERAL\nSEED=12x\n*WAVE-GENERAL\nWAVEZONE=nan\n"
         "ORIGIN=inf -inf\n*HIGHER HARMONICS\nnan -0\n*END\n");
-  EXPECT_EQ(RunChecker({"w.inp"}).out,
+  const Outcome text = RunChecker({"w.inp"});
+  EXPECT_EQ(text.exit, 1);  // an error was found
+  EXPECT_EQ(text.out,
             "*WAVE-GENERAL (line 1): seed = -2147483648\n"
             "*WAVE-GENERAL (line 3): no values\n"
             "w.inp:4: error: Invalid specification for SEED= or number is greater than 2,147,483,647.\n"

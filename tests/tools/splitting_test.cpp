@@ -1,5 +1,5 @@
 // Reading lines, recognising keywords and splitting a file into blocks as a host does. Blocks in
-// the usual arrangements, and files with CR characters, are left to the whole runs.
+// the usual arrangements, and files with CR LF endings, are left to the whole runs.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -85,6 +85,7 @@ TEST(LineReader, SplitsLinesAndCountsWhatTheRecordWidthCuts) {
       {"empty file", "", {}},
       {"last line without an end", "a\nb", {{"a", 1, 0, false}, {"b", 1, 0, false}}},
       {"empty lines", "\n\n", {{"", 0, 0, false}, {"", 0, 0, false}}},
+      {"a CR without a line feed stays", "a\rb\r\nc\r", {{"a\rb", 3, 0, true, true}, {"c\r", 2, 0, false, true}}},
       {"blanks and TABs past the width are not counted", "0123456789 \t \n", {{"0123456789 \t ", 13, 0, false}}},
       {"text past the width is", "0123456789 ab c\r\n", {{"0123456789 ab c", 15, 3, true}}},
       {"a CR LF just at the width", "0123456789\r\n", {{"0123456789", 10, 0, true}}},
