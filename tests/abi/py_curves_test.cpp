@@ -179,6 +179,7 @@ struct BlockCase {
 // the checker's expected output on the shipped examples; here the arrays are guarded.
 TEST(PYCurves, ReadsWholeBlocksAndCountsThemAlike) {
   const std::string none = kUntouchedName;
+  const Pairs two = {{1, 2}, {3, 4}};
   // clang-format off
   const BlockCase cases[] = {
       {"sand then clay", kSand, 3, 4, 2, 0, {{10, 3, ""}},
@@ -205,6 +206,14 @@ TEST(PYCurves, ReadsWholeBlocksAndCountsThemAlike) {
        {"C P-Y curves", "  DEPTH=2", "1 1\x01", "", " *NOT AN END", "SCOUR=1", "SCOUR=2\x01", "SET=S\x02", "*END"},
        2, 3, 1, 0, {{7, 2, kScourTwice}, {8, 2, kNonStandard}, {9, 3, ""}}, {Depth(-2, {{1, 1}, {0, 0}})},
        "S       ", 1, {1, 1, {5}}},
+      {"depths are stored negated, nodes rounded half away from zero",
+       {"DEPTH=0", "1 2", "3 4", "DEPTH=-2.5", "1 2", "3 4", "NODE=12.5", "1 2", "3 4", "NODE=2147483648", "1 2", "3 4",
+        "*"}, 4, 2, 4, 0, {{13, 3, ""}},
+       {Depth(-0.0F, two), Depth(2.5F, two), Node(13, two), Node(kMin, two)}, none, kUnset, {4, 2, {13}}},
+      {"a header value too large to hold is read as 0",
+       {"DEPTH=1.0E39", "1 2", "3 4", "NODE=1.0E39", "1 2", "3 4", "*"}, 2, 2, 2, 0,
+       {{1, 3, kTooLarge}, {4, 3, kTooLarge}, {7, 3, ""}}, {Depth(-0.0F, two), Node(0, two)}, none, kUnset,
+       {2, 2, {7}}},
       {"a record as wide as NODE= is a header", {"NODE=", "1 2", "3 4", "*"}, 2, 2, 1, 0, {{4, 3, ""}},
        {Node(0, {{1, 2}, {3, 4}})}, none, kUnset, {1, 2, {4}}, 5},
       {"a record narrower than NODE= is a point", {"NODE", "1 2", "*"}, 2, 2, 0, -1, {{1, 3, kNoHeader}}, {},
@@ -221,28 +230,6 @@ TEST(PYCurves, ReadsWholeBlocksAndCountsThemAlike) {
     block.ExpectLines(Marked(block.lineCount, c.marks));
     arrays.Expect(c.curves, c.setName, c.scour);
     ExpectMaxes(Block(c.lines, c.lineWidth), c.maxes);
-  }
-}
-
-TEST(PYCurves, HeaderValues) {
-  const struct {
-    std::string header;
-    Curve curve;
-    std::int32_t code;
-  } cases[] = {
-      {"DEPTH=0", Depth(-0.0F, {}), 0}, {"DEPTH=-2.5", Depth(2.5F, {}), 0},     {"DEPTH=1.0E39", Depth(-0.0F, {}), 3},
-      {"NODE=12.5", Node(13, {}), 0},   {"NODE=2147483648", Node(kMin, {}), 0}, {"NODE=1.0E39", Node(0, {}), 3},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.header);
-    Block block({c.header, "1 2", "3 4", "*"});
-    PYArrays arrays(2, 3);
-    arrays.Read(block);
-    Curve curve = c.curve;
-    curve.points = {{1, 2}, {3, 4}};
-    curve.pointCount = 2;
-    arrays.Expect({curve}, kUntouchedName, kUnset);
-    block.ExpectLines(Marked(4, {{1, c.code, c.code == 3 ? kTooLarge : ""}, {4, 3, ""}}));
   }
 }
 
