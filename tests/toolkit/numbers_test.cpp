@@ -101,6 +101,7 @@ TEST(ReadNumericFields, SplitsFieldsAndAppliesTheDefaults) {
       {"N", "ORIGIN=", {k, k}, {d, d}, 0},
       {"N", "ORIGIN= 100.0, 250.0", {k, k}, {100.0F, 250.0F}, 0},
       {" ", "1.5,", {k, k}, {1.5F, d}, 0},
+      {" ", "1.5\t", {k, k}, {1.5F, d}, 0},
       {" ", "/ 2* 1e39 5", {k, k, k, k}, {k, k, d, k}, 3},
       {" ", "1E 5", {k, k}, {d, k}, 3},
       {" ", "-1E 5", {k, k}, {d, 5.0F}, 0},
