@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -149,21 +150,23 @@ inline constexpr std::string_view kMessages[] = {
     "No P-Y curves defined:",
 };
 
-// The record is blank, or one known text (cut to the record or blank-padded). The threshold
-// warning of *HIGHER HARMONICS is appended to what stands before it, so a text followed by it
-// counts too.
+// The record is blank, or one known text cut to the record or blank-padded. The threshold warning
+// of *HIGHER HARMONICS is appended to what stands before it, after that text (itself cut to the
+// record) has lost its trailing blanks, so such a pair counts too.
 inline bool IsKnownMessage(std::string_view record) {
-  const auto holds = [](std::string_view rest, std::string_view text) {
-    const std::size_t kept = std::min(text.size(), rest.size());
-    return rest.substr(0, kept) == text.substr(0, kept) && rest.find_first_not_of(' ', kept) == std::string_view::npos;
+  const auto holds = [&record](std::string_view text) {
+    const std::size_t kept = std::min(text.size(), record.size());
+    return record.substr(0, kept) == text.substr(0, kept) &&
+           record.find_first_not_of(' ', kept) == std::string_view::npos;
   };
   constexpr std::string_view kThreshold = kMessages[10];
   if (record.find_first_not_of(' ') == std::string_view::npos) {
     return true;
   }
   return std::any_of(std::begin(kMessages), std::end(kMessages), [&](std::string_view text) {
-    return holds(record, text) ||
-           (record.size() > text.size() && record.starts_with(text) && holds(record.substr(text.size()), kThreshold));
+    std::string_view before = text.substr(0, std::min(text.size(), record.size()));
+    before = before.substr(0, before.find_last_not_of(' ') + 1);
+    return holds(text) || holds(std::string(before) + std::string(kThreshold));
   });
 }
 
