@@ -50,6 +50,8 @@ def plot(table, png):
             "set terminal pngcairo size 800,480 font 'Sans,10'",
             f"set output '{png}'",
             "set logscale x",
+            "set xrange [700:1.4e6]",
+            "set xtics ('1,000' 1e3, '10,000' 1e4, '100,000' 1e5, '1,000,000' 1e6)",
             "set xlabel 'records in the block'",
             "set ylabel 'MB/s (maxes and data call)'",
             "set yrange [0:*]",
