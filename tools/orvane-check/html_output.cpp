@@ -105,33 +105,17 @@ h4{font-size:14px;margin:12px 0 4px}
 footer{color:var(--muted);font-size:12px;margin-top:24px}
 )";
 
-// A scalar as the text output shows it: "3 (EXTENDED)", "0.05", "SAND".
-std::string Shown(const Value& value) {
-  switch (value.kind) {
-    case Value::Kind::kInteger:
-      return std::to_string(value.integer) + (value.text.empty() ? "" : " (" + value.text + ")");
-    case Value::Kind::kSingle:
-      return FormatSingle(static_cast<float>(value.real));
-    case Value::Kind::kDouble:
-      return FormatDouble(value.real);
-    case Value::Kind::kText:
-      return value.text;
-    default:
-      return {};
-  }
-}
-
 // The values of a block as a table of names and values; lists as their numbers or their range.
 std::string Settings(const Value& values) {
   std::string rows;
   for (const Field& field : values.fields) {
-    std::string shown = Shown(field.value);
+    std::string shown = ScalarText(field.value);
     if (field.value.kind == Value::Kind::kNumbers) {
       for (const float number : field.value.numbers) {
         shown += (shown.empty() ? "" : " ") + FormatSingle(number);
       }
     } else if (field.value.kind == Value::Kind::kObject && field.value.fields.size() == 2) {
-      shown = Shown(field.value.fields[0].value) + " to " + Shown(field.value.fields[1].value);
+      shown = ScalarText(field.value.fields[0].value) + " to " + ScalarText(field.value.fields[1].value);
     }
     rows += "<tr><th>" + Escaped(field.name) + "</th><td>" + Escaped(shown) + "</td></tr>";
   }
@@ -143,7 +127,7 @@ std::string Facts(const Value& values) {
   std::string items;
   for (const Field& field : values.fields) {
     if (field.value.IsScalar()) {
-      items += "<li><b>" + Escaped(field.name) + "</b> " + Escaped(Shown(field.value)) + "</li>";
+      items += "<li><b>" + Escaped(field.name) + "</b> " + Escaped(ScalarText(field.value)) + "</li>";
     }
   }
   return items.empty() ? "<p class=\"note\">The block set no values.</p>" : "<ul class=\"facts\">" + items + "</ul>";
@@ -360,7 +344,7 @@ class HtmlOutput final : public Output {
   void SingleLine(const Block& block, const BlockReport& report) {
     std::string values;
     for (const Field& field : report.values.fields) {
-      values += (values.empty() ? "" : "<br>") + Escaped(field.name) + " = " + Escaped(Shown(field.value));
+      values += (values.empty() ? "" : "<br>") + Escaped(field.name) + " = " + Escaped(ScalarText(field.value));
     }
     singles_ +=
         "<tr id=\"" + BlockAnchor() + "\"><td><code>" + Escaped(block.keyword) + "</code></td><td class=\"num\">" +
@@ -379,7 +363,7 @@ class HtmlOutput final : public Output {
     }
     std::string counts;
     for (const Field& field : report.counts.fields) {
-      counts += (counts.empty() ? "" : ", ") + Escaped(field.name) + " " + Escaped(Shown(field.value));
+      counts += (counts.empty() ? "" : ", ") + Escaped(field.name) + " " + Escaped(ScalarText(field.value));
     }
     const std::string findings = Findings(report);
     s += "<p class=\"note\">" + (counts.empty() ? "" : "Counting pass: " + counts + ". ") + "Findings: " + findings +

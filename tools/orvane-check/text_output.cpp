@@ -30,19 +30,9 @@ namespace {
 constexpr const char* kBold = "\033[1m";
 constexpr const char* kReset = "\033[0m";
 
+// Input text is shown with its unprintable bytes escaped.
 std::string Scalar(const Value& value) {
-  switch (value.kind) {
-    case Value::Kind::kInteger:
-      return std::to_string(value.integer) + (value.text.empty() ? "" : " (" + value.text + ")");
-    case Value::Kind::kSingle:
-      return FormatSingle(static_cast<float>(value.real));
-    case Value::Kind::kDouble:
-      return FormatDouble(value.real);
-    case Value::Kind::kText:
-      return Printable(value.text);
-    default:
-      return {};
-  }
+  return value.kind == Value::Kind::kText ? Printable(value.text) : ScalarText(value);
 }
 
 std::string Inline(const Value& value);

@@ -118,4 +118,19 @@ std::string FormatDouble(double value) {
   return Shortest(value);
 }
 
+std::string ScalarText(const Value& value) {
+  switch (value.kind) {
+    case Value::Kind::kInteger:
+      return std::to_string(value.integer) + (value.text.empty() ? "" : " (" + value.text + ")");
+    case Value::Kind::kSingle:
+      return FormatSingle(static_cast<float>(value.real));
+    case Value::Kind::kDouble:
+      return FormatDouble(value.real);
+    case Value::Kind::kText:
+      return value.text;
+    default:
+      return {};
+  }
+}
+
 }  // namespace orvane::check

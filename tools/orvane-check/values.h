@@ -47,6 +47,9 @@ std::string FormatSingle(float value);
 // A double that a float holds exactly is written as that float; others in full.
 std::string FormatDouble(double value);
 
+// A scalar as the outputs show it: "3 (EXTENDED)", "0.05", "SAND" (text as read, unescaped).
+std::string ScalarText(const Value& value);
+
 // The smallest and largest of the values added, NaNs passed over: an object with "min" and "max",
 // or an empty object when nothing was added. Floats and 32-bit integers are both held exactly.
 class Extent {
