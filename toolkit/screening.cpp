@@ -38,7 +38,7 @@ bool HasNonStandardByte(Text text) {
   for (; i + 8 <= text.size(); i += 8) {
     std::uint64_t word = 0;
     std::memcpy(&word, text.data() + i, sizeof word);
-    if (((word - kThirtyTwos) | word) & kTopBits) {
+    if ((((word - kThirtyTwos) | word) & kTopBits) != 0) {
       return true;
     }
   }
