@@ -35,3 +35,25 @@ void fortran_axial_maxes(std::int32_t lineCount, const char* lines, std::int64_t
 void fortran_axial_data(std::int32_t lineCount, const char* lines, std::int64_t lineLength, char* messages,
                         std::int64_t messageLength, std::int64_t* values, std::uint64_t* bitSum);
 }
+
+namespace orvane::bench {
+
+// Both Fortran passes over one block, reported as the std::from_chars passes are: `counted` and
+// `mostPoints` from the counting pass, `values` and `bitSum` from the reading pass.
+inline Tally ListDirectedPY(const Records& block, char* messages, std::int64_t messageLength) {
+  Tally tally;
+  fortran_py_maxes(block.lineCount, block.text.data(), block.lineLength, &tally.counted, &tally.mostPoints);
+  fortran_py_data(block.lineCount, block.text.data(), block.lineLength, messages, messageLength, &tally.values,
+                  &tally.bitSum);
+  return tally;
+}
+
+inline Tally ListDirectedAxial(const Records& block, char* messages, std::int64_t messageLength) {
+  Tally tally;
+  fortran_axial_maxes(block.lineCount, block.text.data(), block.lineLength, &tally.counted);
+  fortran_axial_data(block.lineCount, block.text.data(), block.lineLength, messages, messageLength, &tally.values,
+                     &tally.bitSum);
+  return tally;
+}
+
+}  // namespace orvane::bench

@@ -84,14 +84,9 @@ void CheckPY(PYHost& host) {
     Fail("the std::from_chars yardstick reads the P-Y block differently");
   }
 #ifdef ORVANE_BENCH_FORTRAN
-  std::int32_t curves = 0;
-  std::int32_t most = 0;
-  std::int64_t fortranValues = 0;
-  std::uint64_t fortranSum = 0;
-  fortran_py_maxes(host.block.lineCount, host.block.text.data(), host.block.lineLength, &curves, &most);
-  fortran_py_data(host.block.lineCount, host.block.text.data(), host.block.lineLength, host.messages.data(),
-                  kMessageLength, &fortranValues, &fortranSum);
-  if (curves != host.maxCurves || most != host.maxPoints || fortranValues != values || fortranSum != sum) {
+  const Tally fortran = ListDirectedPY(host.block, host.messages.data(), kMessageLength);
+  if (fortran.counted != host.maxCurves || fortran.mostPoints != host.maxPoints || fortran.values != values ||
+      fortran.bitSum != sum) {
     Fail("the Fortran yardstick reads the P-Y block differently");
   }
 #endif
@@ -110,13 +105,8 @@ void CheckAxial(AxialHost& host) {
     Fail("the std::from_chars yardstick reads the *AXIAL LOAD block differently");
   }
 #ifdef ORVANE_BENCH_FORTRAN
-  std::int32_t nodes = 0;
-  std::int64_t values = 0;
-  std::uint64_t fortranSum = 0;
-  fortran_axial_maxes(host.block.lineCount, host.block.text.data(), host.block.lineLength, &nodes);
-  fortran_axial_data(host.block.lineCount, host.block.text.data(), host.block.lineLength, host.messages.data(),
-                     kMessageLength, &values, &fortranSum);
-  if (nodes != host.maxNodes || fortranSum != sum) {
+  const Tally fortran = ListDirectedAxial(host.block, host.messages.data(), kMessageLength);
+  if (fortran.counted != host.maxNodes || fortran.bitSum != sum) {
     Fail("the Fortran yardstick reads the *AXIAL LOAD block differently");
   }
 #endif
@@ -137,14 +127,7 @@ void RegisterPYYardsticks(PYHost& host) {
   });
 #ifdef ORVANE_BENCH_FORTRAN
   RegisterYardstick("PY/ListDirected", host, [](HostBlock& h) {
-    std::int32_t curves = 0;
-    std::int32_t most = 0;
-    std::int64_t values = 0;
-    std::uint64_t sum = 0;
-    fortran_py_maxes(h.block.lineCount, h.block.text.data(), h.block.lineLength, &curves, &most);
-    fortran_py_data(h.block.lineCount, h.block.text.data(), h.block.lineLength, h.messages.data(), kMessageLength,
-                    &values, &sum);
-    benchmark::DoNotOptimize(sum);
+    benchmark::DoNotOptimize(ListDirectedPY(h.block, h.messages.data(), kMessageLength));
   });
 #endif
 }
@@ -156,13 +139,7 @@ void RegisterAxialYardsticks(AxialHost& host) {
   });
 #ifdef ORVANE_BENCH_FORTRAN
   RegisterYardstick("Axial/ListDirected", host, [](HostBlock& h) {
-    std::int32_t nodes = 0;
-    std::int64_t values = 0;
-    std::uint64_t sum = 0;
-    fortran_axial_maxes(h.block.lineCount, h.block.text.data(), h.block.lineLength, &nodes);
-    fortran_axial_data(h.block.lineCount, h.block.text.data(), h.block.lineLength, h.messages.data(), kMessageLength,
-                       &values, &sum);
-    benchmark::DoNotOptimize(sum);
+    benchmark::DoNotOptimize(ListDirectedAxial(h.block, h.messages.data(), kMessageLength));
   });
 #endif
 }

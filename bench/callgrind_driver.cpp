@@ -32,15 +32,7 @@ int Run(const std::string& reader, std::int32_t records) {
       });
 #ifdef ORVANE_BENCH_FORTRAN
     } else if (reader == "py-list-directed") {
-      run([&] {
-        std::int32_t curves = 0;
-        std::int32_t most = 0;
-        std::int64_t values = 0;
-        std::uint64_t sum = 0;
-        fortran_py_maxes(host.block.lineCount, host.block.text.data(), host.block.lineLength, &curves, &most);
-        fortran_py_data(host.block.lineCount, host.block.text.data(), host.block.lineLength, host.messages.data(),
-                        kMessageLength, &values, &sum);
-      });
+      run([&] { ListDirectedPY(host.block, host.messages.data(), kMessageLength); });
 #endif
     } else {
       return 2;
@@ -61,14 +53,7 @@ int Run(const std::string& reader, std::int32_t records) {
       });
 #ifdef ORVANE_BENCH_FORTRAN
     } else if (reader == "axial-list-directed") {
-      run([&] {
-        std::int32_t nodes = 0;
-        std::int64_t values = 0;
-        std::uint64_t sum = 0;
-        fortran_axial_maxes(host.block.lineCount, host.block.text.data(), host.block.lineLength, &nodes);
-        fortran_axial_data(host.block.lineCount, host.block.text.data(), host.block.lineLength, host.messages.data(),
-                           kMessageLength, &values, &sum);
-      });
+      run([&] { ListDirectedAxial(host.block, host.messages.data(), kMessageLength); });
 #endif
     } else {
       return 2;
