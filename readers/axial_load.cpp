@@ -1,10 +1,11 @@
 // *AXIAL LOAD: any number of lines, each a node and three values.
 #include <array>
 
-#include "boundary/keyword.h"
+#include "readers/readers.h"
 #include "readers/walk.h"
+#include "toolkit/messages.h"
 
-namespace orvane::KWDREADING {
+namespace orvane::readers {
 namespace {
 
 using readers::Flow;
@@ -34,10 +35,7 @@ class AxialLoadRules {
     *nodeCount_ = count_;
     if (count_ > maxNodes_) {
       // The count stays one past the arrays, so the host can tell that the block did not fit.
-      line.Fail(
-          "The number of nodes specified under *AXIAL LOAD is greater than the maximum number of axial load "
-          "nodes.");
-      return Flow::Stop;
+      return line.Report(toolkit::messages::kTooManyNodes);
     }
     const auto k = static_cast<std::size_t>(count_ - 1);
     arrays_.nodeNumbers[k] = toolkit::RoundToInt32(work[0]);
@@ -48,7 +46,7 @@ class AxialLoadRules {
   }
 
   void EndOfBlock(const Line& terminator) const {
-    readers::MarkEndOfBlock(terminator, count_ > 0, "No AXIAL LOAD data defined:");
+    readers::MarkEndOfBlock(terminator, count_ > 0, toolkit::messages::kAxialNoData);
   }
 
  private:
@@ -60,19 +58,18 @@ class AxialLoadRules {
 
 }  // namespace
 
-void KEYWORD::ReadAxialLoadMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
-                                   std::int32_t* maxNodeCount, std::int64_t lineLength) {
+void ReadAxialLoadMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
+                          std::int32_t* maxNodeCount, std::int64_t lineLength) {
   const readers::MaxesBlock block(lineCount, lines, lineCodes, lineLength);
   *maxNodeCount = 0;
   // Every line that could be a data line counts; nothing in it is looked at.
   readers::WalkMaxesBlock(block, [maxNodeCount](Text /*leftJustified*/, std::int32_t& /*code*/) { ++*maxNodeCount; });
 }
 
-void KEYWORD::ReadAxialLoadData01(const std::int32_t* lineCount, const char* lines, char* messages,
-                                  std::int32_t* lineCodes, std::int32_t* status, std::int32_t* nodeCount,
-                                  const std::int32_t* maxNodes, std::int32_t* nodeNumbers, float* axialLoadColumn2,
-                                  float* axialLoadColumn3, float* axialLoadColumn4, std::int64_t lineLength,
-                                  std::int64_t messageLength) {
+void ReadAxialLoadData01(const std::int32_t* lineCount, const char* lines, char* messages, std::int32_t* lineCodes,
+                         std::int32_t* status, std::int32_t* nodeCount, const std::int32_t* maxNodes,
+                         std::int32_t* nodeNumbers, float* axialLoadColumn2, float* axialLoadColumn3,
+                         float* axialLoadColumn4, std::int64_t lineLength, std::int64_t messageLength) {
   // Read before anything is written, so that a host passing one variable as both the count and
   // the limit still gets the limit it held.
   const std::int32_t limit = *maxNodes;
@@ -82,4 +79,4 @@ void KEYWORD::ReadAxialLoadData01(const std::int32_t* lineCount, const char* lin
       block, AxialLoadRules(nodeCount, limit, {nodeNumbers, axialLoadColumn2, axialLoadColumn3, axialLoadColumn4}));
 }
 
-}  // namespace orvane::KWDREADING
+}  // namespace orvane::readers

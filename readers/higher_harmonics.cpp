@@ -1,10 +1,11 @@
 // *HIGHER HARMONICS: one data line, a factor and a threshold, neither negative.
 #include <array>
 
-#include "boundary/keyword.h"
+#include "readers/readers.h"
 #include "readers/walk.h"
+#include "toolkit/messages.h"
 
-namespace orvane::KWDREADING {
+namespace orvane::readers {
 namespace {
 
 using readers::Line;
@@ -15,9 +16,6 @@ using toolkit::Text;
 // line left there, and is judged and stored as if read.
 std::array<float, 2> work{};
 
-constexpr Text kNegativeFactor = "*HIGHER HARMONICS: Higher harmonics factor cannot be negative. Value ignored.";
-constexpr Text kNegativeThreshold = "*HIGHER HARMONICS: Higher harmonics threshold cannot be negative. Value ignored.";
-
 // Adds `text` directly after the message's last non-blank character, cut at the field's width.
 void AppendMessage(const Line& line, Text text) {
   const toolkit::TextOut message = line.Message();
@@ -27,25 +25,23 @@ void AppendMessage(const Line& line, Text text) {
 
 }  // namespace
 
-void KEYWORD::ReadHigherHarmonicsData01(const std::int32_t* lineCount, const char* lines, char* messages,
-                                        std::int32_t* lineCodes, std::int32_t* status, double* harmonicsFactor,
-                                        double* harmonicsThreshold, std::int64_t lineLength,
-                                        std::int64_t messageLength) {
+void ReadHigherHarmonicsData01(const std::int32_t* lineCount, const char* lines, char* messages,
+                               std::int32_t* lineCodes, std::int32_t* status, double* harmonicsFactor,
+                               double* harmonicsThreshold, std::int64_t lineLength, std::int64_t messageLength) {
   const readers::DataBlock block(lineCount, lines, messages, lineCodes, status, lineLength, messageLength);
-  const readers::SingleLineMessages texts{"Only one data line is permitted under *HIGHER HARMONICS.",
-                                          "No HIGHER HARMONICS data defined:"};
+  const readers::SingleLineMessages texts{toolkit::messages::kHarmonicsSecondLine, toolkit::messages::kHarmonicsNoData};
   readers::WalkSingleLineBlock(block, texts, [harmonicsFactor, harmonicsThreshold](const Line& line) {
     line.ReadNumbers(" ", work, 0.0F);
     // The two values are judged independently; a refused one leaves the caller's value alone.
     if (work[0] < -toolkit::kTiny) {
-      line.Report(2, kNegativeFactor);
+      line.Report(toolkit::messages::kFactorNegative);
     } else {
       *harmonicsFactor = static_cast<double>(work[0]);
     }
     if (work[1] < -toolkit::kTiny) {
       // The one message that is appended rather than replaced: after the factor's warning (or the
       // number reader's), so that both reach the host.
-      AppendMessage(line, kNegativeThreshold);
+      AppendMessage(line, toolkit::messages::kThresholdNegative.text);
       line.Code() = 2;
     } else {
       *harmonicsThreshold = static_cast<double>(work[1]);
@@ -53,4 +49,4 @@ void KEYWORD::ReadHigherHarmonicsData01(const std::int32_t* lineCount, const cha
   });
 }
 
-}  // namespace orvane::KWDREADING
+}  // namespace orvane::readers

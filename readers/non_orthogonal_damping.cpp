@@ -1,21 +1,21 @@
 // *NON-ORTHOGONAL DAMPING: one data line, ENABLED=YES or ENABLED=NO.
 #include <array>
 
-#include "boundary/keyword.h"
+#include "readers/readers.h"
 #include "readers/walk.h"
+#include "toolkit/messages.h"
 
-namespace orvane::KWDREADING {
+namespace orvane::readers {
 
 using readers::Line;
 using toolkit::EqualsIgnoreCase;
 using toolkit::Text;
 
-void KEYWORD::ReadNonOrthogonalDampingData01(const std::int32_t* lineCount, const char* lines, char* messages,
-                                             std::int32_t* lineCodes, std::int32_t* status, std::int32_t* enabled,
-                                             std::int64_t lineLength, std::int64_t messageLength) {
+void ReadNonOrthogonalDampingData01(const std::int32_t* lineCount, const char* lines, char* messages,
+                                    std::int32_t* lineCodes, std::int32_t* status, std::int32_t* enabled,
+                                    std::int64_t lineLength, std::int64_t messageLength) {
   const readers::DataBlock block(lineCount, lines, messages, lineCodes, status, lineLength, messageLength);
-  const readers::SingleLineMessages texts{"Only one data line is permitted under *NON-ORTHOGONAL DAMPING.",
-                                          "No NON-ORTHOGONAL DAMPING data defined:"};
+  const readers::SingleLineMessages texts{toolkit::messages::kDampingSecondLine, toolkit::messages::kDampingNoData};
   readers::WalkSingleLineBlock(block, texts, [enabled](const Line& line) {
     // Only the first D= of the line is looked for, whatever word it ends, and only three characters
     // of its value are kept: YESTERDAY counts as YES and NOT as NO.
@@ -27,9 +27,9 @@ void KEYWORD::ReadNonOrthogonalDampingData01(const std::int32_t* lineCount, cons
     } else if (EqualsIgnoreCase(text.substr(0, 2), "NO")) {
       *enabled = 0;
     } else {
-      line.Report(3, "This is not a valid value. ENABLED can be either YES or NO:");
+      line.Report(toolkit::messages::kEnabledInvalid);
     }
   });
 }
 
-}  // namespace orvane::KWDREADING
+}  // namespace orvane::readers

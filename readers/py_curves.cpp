@@ -9,10 +9,11 @@
 #include <limits>
 #include <span>
 
-#include "boundary/keyword.h"
+#include "readers/readers.h"
 #include "readers/walk.h"
+#include "toolkit/messages.h"
 
-namespace orvane::KWDREADING {
+namespace orvane::readers {
 
 using readers::Flow;
 using readers::Line;
@@ -27,13 +28,7 @@ namespace {
 // read left, in this call or an earlier one.
 std::array<float, 2> pyNumbers{};
 
-constexpr Text kNoSetName = "Expecting Set Name here instead of:";
-constexpr Text kScourTwice = "SCOUR= already specified for this set. Input is ignored.";
-constexpr Text kTooManyCurves = "Internal P-Y curve count exceeded:";
-constexpr Text kTooFewPoints = "Expecting more P-Y curve data here instead of:";
-constexpr Text kNoHeader = "Expecting DEPTH= or NODE= instead of:";
-constexpr Text kTooManyPoints = "Internal P-Y curve data point count exceeded:";
-constexpr Text kNoCurves = "No P-Y curves defined:";
+using namespace toolkit::messages;
 
 // Reads `count` numbers after the first `key` followed by "=" (an empty key: from column 1).
 void ReadNumbers(const Line& line, Text key, std::size_t count) {
@@ -89,7 +84,7 @@ class PYRules {
   void EndOfBlock(const Line& terminator) const {
     const bool sawCurve = *arrays_.curveCount != entryCurveCount_;
     if (sawCurve && arrays_.Points(*arrays_.curveCount) < 2) {
-      terminator.Report(3, kTooFewPoints);
+      terminator.ReportAtEnd(kTooFewPoints);
       return;
     }
     readers::MarkEndOfBlock(terminator, sawCurve, kNoCurves);
@@ -101,8 +96,7 @@ class PYRules {
         std::min<std::size_t>(arrays_.setName.size(), std::numeric_limits<std::int32_t>::max()));
     toolkit::ExtractOptionValue(line.Screened(), 'T', arrays_.setName, maxLength);
     if (toolkit::TrimTrailingBlanks({arrays_.setName.data(), arrays_.setName.size()}).empty()) {
-      line.Fail(kNoSetName);
-      return Flow::Stop;
+      return line.Report(kNoSetName);
     }
     scourSeen_ = false;
     return Flow::Continue;
@@ -110,7 +104,7 @@ class PYRules {
 
   void ScourLine(const Line& line) {
     if (scourSeen_) {
-      line.Report(2, kScourTwice);
+      line.Report(kScourTwice);
       return;
     }
     scourSeen_ = true;
@@ -124,14 +118,12 @@ class PYRules {
     // caller, fails here and is brought back to the nearest count they can mean.
     const std::int32_t capacity = std::max(arrays_.maxCurves, 0);
     if (count < 0 || count >= capacity) {
-      line.Fail(kTooManyCurves);
       count = std::clamp(count, std::int32_t{0}, capacity);
-      return Flow::Stop;
+      return line.Report(kTooManyCurves);
     }
     const std::int32_t c = ++count;
     if (c > 1 && arrays_.Points(c - 1) < 2) {
-      line.Fail(kTooFewPoints);
-      return Flow::Stop;
+      return line.Report(kTooFewPoints);
     }
     const std::size_t slot = CurveArrays::Slot(c);
     if (byDepth) {
@@ -150,8 +142,7 @@ class PYRules {
 
   Flow PointLine(const Line& line) {
     if (*arrays_.curveCount == entryCurveCount_) {
-      line.Fail(kNoHeader);
-      return Flow::Stop;
+      return line.Report(kNoCurveHeader);
     }
     // Read before the count is checked: a rejected point still leaves its numbers behind.
     ReadNumbers(line, "", 2);
@@ -164,8 +155,7 @@ class PYRules {
       ++points;
     }
     if (!fits) {
-      line.Fail(kTooManyPoints);
-      return Flow::Stop;
+      return line.Report(kTooManyPoints);
     }
     const std::int32_t p = points;
     arrays_.Point(c, p, 0) = pyNumbers[0];
@@ -180,8 +170,8 @@ class PYRules {
 
 }  // namespace
 
-void KEYWORD::ReadPYMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
-                            std::int32_t* curveCount, std::int32_t* maxPoints, std::int64_t lineLength) {
+void ReadPYMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes, std::int32_t* curveCount,
+                   std::int32_t* maxPoints, std::int64_t lineLength) {
   const readers::MaxesBlock block(lineCount, lines, lineCodes, lineLength);
   std::int32_t curves = 0;
   std::int32_t most = 0;
@@ -206,12 +196,11 @@ void KEYWORD::ReadPYMaxes01(const std::int32_t* lineCount, const char* lines, st
   *maxPoints = most;
 }
 
-void KEYWORD::ReadPYData01(const std::int32_t* lineCount, const char* lines, char* messages, std::int32_t* lineCodes,
-                           std::int32_t* status, void* /*reserved*/, const std::int32_t* maxCurves,
-                           const std::int32_t* maxPoints, std::int32_t* curveCount, float* pyPoints, float* curveDepth,
-                           std::int32_t* pointCount, std::int32_t* curveNode, std::int32_t* curveKind, char* setName,
-                           float* scour, std::int64_t lineLength, std::int64_t messageLength,
-                           std::int64_t setNameLength) {
+void ReadPYData01(const std::int32_t* lineCount, const char* lines, char* messages, std::int32_t* lineCodes,
+                  std::int32_t* status, void* /*reserved*/, const std::int32_t* maxCurves,
+                  const std::int32_t* maxPoints, std::int32_t* curveCount, float* pyPoints, float* curveDepth,
+                  std::int32_t* pointCount, std::int32_t* curveNode, std::int32_t* curveKind, char* setName,
+                  float* scour, std::int64_t lineLength, std::int64_t messageLength, std::int64_t setNameLength) {
   const readers::DataBlock block(lineCount, lines, messages, lineCodes, status, lineLength, messageLength);
   if (block.lineCount < 1) {
     // Nothing but the status is touched, not even read, when there are no lines.
@@ -231,4 +220,4 @@ void KEYWORD::ReadPYData01(const std::int32_t* lineCount, const char* lines, cha
   readers::WalkDataBlock(block, PYRules(arrays));
 }
 
-}  // namespace orvane::KWDREADING
+}  // namespace orvane::readers

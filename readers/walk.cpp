@@ -47,19 +47,24 @@ void Line::ReadNumbers(Text key, std::span<float> values, float defaultValue) co
   toolkit::ReadNumericFieldsIntoBlank(Code(), Message(), key, Screened(), values, defaultValue);
 }
 
-void Line::Report(std::int32_t code, Text message) const {
-  toolkit::WriteText(Message(), message);
-  Code() = code;
+Flow Line::Report(const toolkit::Message& message) const {
+  using toolkit::Outcome;
+  toolkit::WriteText(Message(), message.text);
+  Code() = message.outcome == Outcome::kWarning ? 2 : 3;
+  if (message.outcome == Outcome::kFailedGoesOn || message.outcome == Outcome::kEndsCall) {
+    Status() = -1;
+  }
+  return message.outcome == Outcome::kEndsCall ? Flow::Stop : Flow::Continue;
 }
 
-void Line::Fail(Text message) const {
-  Report(3, message);
-  Status() = -1;
+void Line::ReportAtEnd(const toolkit::Message& message) const {
+  toolkit::WriteText(Message(), message.text);
+  Code() = 3;
 }
 
-void MarkEndOfBlock(const Line& terminator, bool sawData, Text noDataMessage) {
+void MarkEndOfBlock(const Line& terminator, bool sawData, const toolkit::Message& noData) {
   if (!sawData) {
-    toolkit::WriteText(terminator.Message(), noDataMessage);
+    toolkit::WriteText(terminator.Message(), noData.text);
   }
   terminator.Code() = 3;
 }

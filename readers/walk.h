@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "toolkit/dataline.h"
+#include "toolkit/messages.h"
 
 namespace orvane::readers {
 
@@ -50,6 +51,8 @@ struct DataBlock {
   [[nodiscard]] TextOut Message(std::int32_t index) const;
 };
 
+enum class Flow : std::uint8_t { Continue, Stop };
+
 // One line of a data block as the reader's rules see it, after screening.
 //
 // Within the walk a line's code is 0 exactly while its message is blank: the walk blanks both
@@ -78,18 +81,17 @@ class Line {
   // toolkit::ReadNumericFields does (a blank key: from column 1).
   void ReadNumbers(Text key, std::span<float> values, float defaultValue) const;
 
-  // Replaces the line's message and code (2 or 3).
-  void Report(std::int32_t code, Text message) const;
-  // A serious error: code 3, the message, and status -1.
-  void Fail(Text message) const;
+  // Replaces the line's message and code (2 for a warning, else 3), sets the status to -1 when the
+  // message says so, and tells whether the reader goes on.
+  Flow Report(const toolkit::Message& message) const;
+  // Writes `message` on the line that ended the block: code 3, the status left alone.
+  void ReportAtEnd(const toolkit::Message& message) const;
 
  private:
   const DataBlock* block_;
   std::int32_t index_;
   Text screened_;
 };
-
-enum class Flow : std::uint8_t { Continue, Stop };
 
 namespace detail {
 // Blanks message `index`, zeroes its code and screens the line into `screened`; false when
@@ -136,12 +138,12 @@ void WalkDataBlock(const DataBlock& block, Rules&& rules) {
 
 // The end-of-block rule of the readers that must see data: the terminator always gets code 3, and
 // the no-data message when no data line came before it.
-void MarkEndOfBlock(const Line& terminator, bool sawData, Text noDataMessage);
+void MarkEndOfBlock(const Line& terminator, bool sawData, const toolkit::Message& noData);
 
 // The texts of a block that holds exactly one data line.
 struct SingleLineMessages {
-  Text secondDataLine;
-  Text noData;
+  const toolkit::Message& secondDataLine;
+  const toolkit::Message& noData;
 };
 
 namespace detail {
@@ -152,8 +154,7 @@ class SingleLineRules {
 
   Flow DataLine(const Line& line) {
     if (sawDataLine_) {
-      line.Fail(messages_.secondDataLine);
-      return Flow::Stop;
+      return line.Report(messages_.secondDataLine);
     }
     readLine_(line);
     sawDataLine_ = true;

@@ -11,16 +11,18 @@
 #include <initializer_list>
 #include <system_error>
 
-#include "boundary/keyword.h"
+#include "readers/readers.h"
 #include "readers/walk.h"
+#include "toolkit/messages.h"
 
-namespace orvane::KWDREADING {
+namespace orvane::readers {
 namespace {
 
 using readers::Flow;
 using readers::Line;
 using toolkit::StartsWithIgnoreCase;
 using toolkit::Text;
+using namespace toolkit::messages;
 
 // The host's value outputs. The origins are null in form 01.
 struct Outputs {
@@ -59,34 +61,21 @@ struct Option {
   char key;  // the name's last letter, which ExtractOptionValue and ReadNumericFields look for before "="
   Kind kind;
   std::int32_t* Outputs::*output;  // the integer output; the real ones follow from the kind
-  Text positionMessage;
-  Text invalidMessage;
+  const toolkit::Message* positionMessage;
+  const toolkit::Message* invalidMessage;  // null for ORIGIN=, whose numbers are never refused
 };
 
 constexpr std::int32_t kFrequencyListRank = 8;
 constexpr std::int32_t kValueWidth = 20;
 
 constexpr std::array<Option, 7> kOptions{{
-    {2, "SEED=", ' ', Kind::Seed, &Outputs::seed,
-     "The SEED= option is not expected at this location under *WAVE-GENERAL:",
-     "Invalid specification for SEED= or number is greater than 2,147,483,647."},
-    {3, "OPTION=", 'N', Kind::WaveOption, &Outputs::waveOption,
-     "The OPTION= option is not expected at this location under *WAVE-GENERAL:",
-     "This is not a valid value. OPTION can be either SUPERPOSITION, MWL or EXTE:"},
-    {4, "WAVEZONE=", 'E', Kind::WaveZone, nullptr,
-     "The WAVEZONE= option is not expected at this location under *WAVE-GENERAL:",
-     "The extent of the wave zone must be a positive number."},
-    {5, "FLOAT_CONVOLUTION=", 'N', Kind::YesNo, &Outputs::floatConvolution,
-     "The FLOAT_CONVOLUTION= option is not expected at this location under *WAVE-GENERAL:",
-     "This is not a valid value. FLOAT_CONVOLUTION can be either YES or NO:"},
-    {6, "FLOAT_RAO_FORCES=", 'S', Kind::YesNo, &Outputs::floatRaoForces,
-     "The FLOAT_RAO_FORCES= option is not expected at this location under *WAVE-GENERAL:",
-     "This is not a valid value. FLOAT_RAO_FORCES can be either YES or NO:"},
-    {7, "FLOAT_QTF_FORCES=", 'S', Kind::YesNo, &Outputs::floatQtfForces,
-     "The FLOAT_QTF_FORCES= option is not expected at this location under *WAVE-GENERAL:",
-     "This is not a valid value. FLOAT_QTF_FORCES can be either YES or NO:"},
-    {9, "ORIGIN=", 'N', Kind::Origin, nullptr,
-     "The ORIGIN= option is not expected at this location under *WAVE-GENERAL:", ""},
+    {2, "SEED=", ' ', Kind::Seed, &Outputs::seed, &kSeedPlace, &kSeedInvalid},
+    {3, "OPTION=", 'N', Kind::WaveOption, &Outputs::waveOption, &kOptionPlace, &kWaveOptionInvalid},
+    {4, "WAVEZONE=", 'E', Kind::WaveZone, nullptr, &kWaveZonePlace, &kWaveZoneNotPositive},
+    {5, "FLOAT_CONVOLUTION=", 'N', Kind::YesNo, &Outputs::floatConvolution, &kConvolutionPlace, &kConvolutionInvalid},
+    {6, "FLOAT_RAO_FORCES=", 'S', Kind::YesNo, &Outputs::floatRaoForces, &kRaoForcesPlace, &kRaoForcesInvalid},
+    {7, "FLOAT_QTF_FORCES=", 'S', Kind::YesNo, &Outputs::floatQtfForces, &kQtfForcesPlace, &kQtfForcesInvalid},
+    {9, "ORIGIN=", 'N', Kind::Origin, nullptr, &kOriginPlace, nullptr},
 }};
 
 constexpr Text kFrequencyListName = "FREQUENCIES=SELECTED";
@@ -174,8 +163,7 @@ class WaveGeneralRules {
   Flow OptionLine(const Line& line, const Option& option) {
     inFrequencyList_ = false;
     if (optionPosition_ >= option.rank) {
-      line.Fail(option.positionMessage);
-      return Flow::Stop;
+      return line.Report(*option.positionMessage);
     }
     ReadValue(line, option);
     // A refused value still fixes the place: the same option cannot be tried again.
@@ -195,7 +183,7 @@ class WaveGeneralRules {
         ReadChoice(line, option, {{"YES", -1}, {"NO", 0}});
         break;
       case Kind::WaveZone:
-        if (ReadReal(line, option.key) && !Reject(line, work_.real[0], option.invalidMessage)) {
+        if (ReadReal(line, option.key) && !Reject(line, work_.real[0], *option.invalidMessage)) {
           *out_.waveZoneExtent = work_.real[0];
         }
         break;
@@ -217,7 +205,7 @@ class WaveGeneralRules {
     if (item.kind == SeedKind::Value) {
       *(out_.*option.output) = item.value;
     } else if (item.kind == SeedKind::Invalid) {
-      line.Fail(option.invalidMessage);
+      line.Report(*option.invalidMessage);
     }
   }
 
@@ -237,7 +225,7 @@ class WaveGeneralRules {
         return;
       }
     }
-    line.Report(3, option.invalidMessage);
+    line.Report(*option.invalidMessage);
   }
 
   // Reads the first number after `key` and "=" (a blank key: from column 1) into the work real;
@@ -248,9 +236,9 @@ class WaveGeneralRules {
   }
 
   // A value below the smallest positive one gets `message`; NaN is not below it and passes.
-  static bool Reject(const Line& line, float value, Text message) {
+  static bool Reject(const Line& line, float value, const toolkit::Message& message) {
     if (value < toolkit::kTiny) {
-      line.Report(3, message);
+      line.Report(message);
       return true;
     }
     return false;
@@ -259,13 +247,11 @@ class WaveGeneralRules {
   Flow StartFrequencyList(const Line& line) {
     inFrequencyList_ = true;
     if (settings_.frequencyListRestricted) {
-      line.Fail("The FREQUENCIES=SELECTED option is valid for frequency domain analyses only:");
-      return Flow::Stop;
+      return line.Report(kFrequenciesNotAllowed);
     }
     // Only ORIGIN= stands after the list's place, so this is never true in form 01.
     if (optionPosition_ > kFrequencyListRank - 1) {
-      line.Fail("The FREQUENCIES= option is not expected at this location under *WAVE-GENERAL:");
-      return Flow::Stop;
+      return line.Report(kFrequenciesPlace);
     }
     optionPosition_ = kFrequencyListRank;
     return Flow::Continue;
@@ -276,17 +262,16 @@ class WaveGeneralRules {
     if (line.Screened().find('=') != Text::npos) {
       // Only a list that has not begun yet is reported: later such lines are passed over.
       if (count == 0) {
-        line.Report(3, "Expecting selected frequencies instead of:");
+        line.Report(kExpectingFrequencies);
       }
       return Flow::Continue;
     }
-    if (!ReadReal(line, ' ') || Reject(line, work_.real[0], "Selected frequencies must be strictly positive:")) {
+    if (!ReadReal(line, ' ') || Reject(line, work_.real[0], kFrequencyNotPositive)) {
       return Flow::Continue;
     }
     if (count >= settings_.maxSelectedFrequencies) {
       count = settings_.maxSelectedFrequencies;
-      line.Fail("Internal selected frequency count exceeded:");
-      return Flow::Stop;
+      return line.Report(kTooManyFrequencies);
     }
     out_.selectedFrequencies[count] = work_.real[0];
     ++count;
@@ -313,8 +298,8 @@ void ReadWaveGeneralData(const readers::DataBlock& block, const Outputs& outputs
 
 }  // namespace
 
-void KEYWORD::ReadWaveGeneralMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
-                                     std::int32_t* selectedFrequencyCount, std::int64_t lineLength) {
+void ReadWaveGeneralMaxes(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
+                          std::int32_t* selectedFrequencyCount, std::int64_t lineLength) {
   *selectedFrequencyCount = 0;
   bool inFrequencyList = false;
   // What a line inside the list holds does not matter: the count is a capacity, not a reading.
@@ -328,20 +313,13 @@ void KEYWORD::ReadWaveGeneralMaxes01(const std::int32_t* lineCount, const char* 
                           });
 }
 
-void KEYWORD::ReadWaveGeneralMaxes02(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
-                                     std::int32_t* selectedFrequencyCount, std::int64_t lineLength) {
-  ReadWaveGeneralMaxes01(lineCount, lines, lineCodes, selectedFrequencyCount, lineLength);
-}
-
-void KEYWORD::ReadWaveGeneralData01(const std::int32_t* lineCount, const char* lines, char* messages,
-                                    std::int32_t* lineCodes, std::int32_t* status, std::int32_t* waveOption,
-                                    std::int32_t* seed, std::int32_t* selectedFrequencyCount,
-                                    const std::int32_t* maxSelectedFrequencies, float* selectedFrequencies,
-                                    std::int32_t* floatConvolution, std::int32_t* floatRaoForces,
-                                    std::int32_t* floatQtfForces, float* waveZoneExtent,
-                                    const std::int32_t* analysisType, const std::int32_t* restrictedAnalysisType,
-                                    const std::int32_t* frequencyDomain, std::int64_t lineLength,
-                                    std::int64_t messageLength) {
+void ReadWaveGeneralData01(const std::int32_t* lineCount, const char* lines, char* messages, std::int32_t* lineCodes,
+                           std::int32_t* status, std::int32_t* waveOption, std::int32_t* seed,
+                           std::int32_t* selectedFrequencyCount, const std::int32_t* maxSelectedFrequencies,
+                           float* selectedFrequencies, std::int32_t* floatConvolution, std::int32_t* floatRaoForces,
+                           std::int32_t* floatQtfForces, float* waveZoneExtent, const std::int32_t* analysisType,
+                           const std::int32_t* restrictedAnalysisType, const std::int32_t* frequencyDomain,
+                           std::int64_t lineLength, std::int64_t messageLength) {
   const Outputs outputs{waveOption,       seed,           selectedFrequencyCount, selectedFrequencies,
                         floatConvolution, floatRaoForces, floatQtfForces,         waveZoneExtent,
                         nullptr,          nullptr};
@@ -349,15 +327,13 @@ void KEYWORD::ReadWaveGeneralData01(const std::int32_t* lineCount, const char* l
                       restrictedAnalysisType, frequencyDomain, maxSelectedFrequencies, form01Work, false);
 }
 
-void KEYWORD::ReadWaveGeneralData02(const std::int32_t* lineCount, const char* lines, char* messages,
-                                    std::int32_t* lineCodes, std::int32_t* status, std::int32_t* waveOption,
-                                    std::int32_t* seed, std::int32_t* selectedFrequencyCount,
-                                    const std::int32_t* maxSelectedFrequencies, float* selectedFrequencies,
-                                    std::int32_t* floatConvolution, std::int32_t* floatRaoForces,
-                                    std::int32_t* floatQtfForces, float* waveZoneExtent,
-                                    const std::int32_t* analysisType, const std::int32_t* restrictedAnalysisType,
-                                    const std::int32_t* frequencyDomain, float* origin1, float* origin2,
-                                    std::int64_t lineLength, std::int64_t messageLength) {
+void ReadWaveGeneralData02(const std::int32_t* lineCount, const char* lines, char* messages, std::int32_t* lineCodes,
+                           std::int32_t* status, std::int32_t* waveOption, std::int32_t* seed,
+                           std::int32_t* selectedFrequencyCount, const std::int32_t* maxSelectedFrequencies,
+                           float* selectedFrequencies, std::int32_t* floatConvolution, std::int32_t* floatRaoForces,
+                           std::int32_t* floatQtfForces, float* waveZoneExtent, const std::int32_t* analysisType,
+                           const std::int32_t* restrictedAnalysisType, const std::int32_t* frequencyDomain,
+                           float* origin1, float* origin2, std::int64_t lineLength, std::int64_t messageLength) {
   const Outputs outputs{waveOption,       seed,           selectedFrequencyCount, selectedFrequencies,
                         floatConvolution, floatRaoForces, floatQtfForces,         waveZoneExtent,
                         origin1,          origin2};
@@ -365,4 +341,4 @@ void KEYWORD::ReadWaveGeneralData02(const std::int32_t* lineCount, const char* l
                       restrictedAnalysisType, frequencyDomain, maxSelectedFrequencies, form02Work, true);
 }
 
-}  // namespace orvane::KWDREADING
+}  // namespace orvane::readers

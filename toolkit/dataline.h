@@ -12,6 +12,8 @@
 #include <span>
 #include <string_view>
 
+#include "toolkit/messages.h"
+
 namespace orvane::toolkit {
 
 using Text = std::string_view;
@@ -75,12 +77,8 @@ struct LineClass {
 LineClass ClassifyLine(Text line, TextOut message, std::int32_t& code);
 void CleanLine(TextOut line, TextOut message, std::int32_t& code);
 
-inline constexpr Text kIncludeMessage =
-    "The #INCLUDE directive is not supported by the analysis control module."
-    " Please run the analysis through the GUI. Otherwise, the following data will be be ignored: ";
-inline constexpr Text kNonStandardMessage =
-    "Non-standard characters on the following line were ignored. Please check "
-    "that data was read correctly by examining the input echo in the output file:";
+inline constexpr Text kIncludeMessage = messages::kInclude.text;
+inline constexpr Text kNonStandardMessage = messages::kNonStandard.text;
 
 // ---- Option values ----
 
@@ -109,7 +107,7 @@ void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line,
 void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
                                 float defaultValue);
 
-inline constexpr Text kTooLargeMessage = "Number is too large for the program.";
+inline constexpr Text kTooLargeMessage = messages::kTooLarge.text;
 
 // The outcome of converting one field (no blank, TAB or comma inside).
 enum class FieldKind : std::uint8_t {

@@ -28,7 +28,7 @@ std::vector<std::int32_t> SampledHandles() {
 }
 
 TEST(HandleSweep, OnlyOccupiedSlotsAreReached) {
-  const Library& lib = Library::Get();
+  const Api& lib = Library::Get();
   while (lib.DeleteAllStorage() == 3) {
   }
   for (std::int32_t h = 1; h <= 3; ++h) {

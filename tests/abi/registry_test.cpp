@@ -24,7 +24,7 @@ class Registry : public ::testing::Test {
   static std::int32_t Get(std::int32_t handle) { return lib.ExampleGet(&handle); }
   static void Set(std::int32_t handle, std::int32_t value) { lib.ExampleSet(&handle, &value); }
 
-  static inline const Library& lib = Library::Get();
+  static inline const Api& lib = Library::Get();
 };
 
 TEST_F(Registry, HandsOutTheLowestFreeSlot) {

@@ -86,7 +86,7 @@ void ReadData(int form, const std::vector<std::string>& lines, const Outcome& wa
   Outcome got;
   std::int32_t count = -99;
   Guarded<float> frequencies(static_cast<std::size_t>(c.capacity), kUnwritten);
-  const Library& lib = Library::Get();
+  const Api& lib = Library::Get();
   const std::int32_t returned =
       form == 1
           ? lib.ReadWaveGeneralData01(&storage.handle, &block.lineCount, block.records.data(), block.messages.data(),
@@ -123,7 +123,7 @@ void ReadData(int form, const std::vector<std::string>& lines, const Outcome& wa
 }
 
 void ReadMaxes(const std::vector<std::string>& lines, std::int32_t count, std::int32_t end) {
-  const Library& lib = Library::Get();
+  const Api& lib = Library::Get();
   for (const auto maxes : {lib.ReadWaveGeneralMaxes01, lib.ReadWaveGeneralMaxes02}) {
     Storage storage;
     Block block(lines);

@@ -40,7 +40,7 @@ void ExpectCleanBlock(const Block& block, std::int32_t lastCode) {
 
 class WholeFile : public ::testing::Test {
  protected:
-  const Library& lib = Library::Get();
+  const Api& lib = Library::Get();
   Storage storage;
   std::map<std::string, std::vector<std::string>> blocks =
       SplitIntoBlocks(ORVANE_SOURCE_DIR "/examples/inputs/clean.inp");

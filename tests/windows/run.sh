@@ -2,7 +2,7 @@
 # Cross-builds Orvane.dll and two Windows hosts with mingw-w64 and checks them under Wine, one
 # step per call:
 #   run.sh build SOURCE TREE CMAKE GENERATOR   configure and build the cross tree TREE
-#   run.sh binaries TREE EXPORTS               the DLL exports exactly the names listed in EXPORTS,
+#   run.sh binaries TREE EXPORTS               the DLL exports exactly the global names of the linker map EXPORTS,
 #                                              and nothing imports more than system DLLs
 #   run.sh c-host TREE EXPECTED                read_blocks.exe prints exactly the file EXPECTED
 #   run.sh fortran-host TREE                   legacy_host.exe passes all its checks, in order
@@ -122,7 +122,7 @@ binaries() {
     fi
   done
   local differences
-  differences=$(diff <(sort "$expected") <(printf '%s\n' "${names[@]}" | sort)) ||
+  differences=$(diff <(sed -n 's/^    \([A-Za-z0-9_]*\);$/\1/p' "$expected" | sort) <(printf '%s\n' "${names[@]}" | sort)) ||
     fail "the exported names differ from $expected (< missing, > extra):"$'\n'"$differences"
 
   # Every address in the table must be a function of the DLL reached by one of those names.

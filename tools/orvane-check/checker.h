@@ -7,11 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "region.h"
+#include "orvane.hpp"
 #include "report.h"
 #include "splitter.h"
 
 namespace orvane::check {
+
+using orvane::AxialLoadResult;
+using orvane::Counts;
+using orvane::LineOutputs;
+using orvane::PYResult;
+using orvane::Records;
+using orvane::Storage;
+using orvane::WaveGeneralResult;
 
 struct Settings {
   bool frequencyDomain = true;  // FREQUENCIES=SELECTED is checked as for a frequency-domain analysis
@@ -27,42 +35,29 @@ class Checker {
  public:
   // Creates the library storage object that every call goes through; throws std::runtime_error
   // when the library has none to give.
-  explicit Checker(Settings settings);
-  ~Checker();
-  Checker(const Checker&) = delete;
-  Checker& operator=(const Checker&) = delete;
+  explicit Checker(Settings settings) : settings_(settings) {}
 
   // Checks a block of a known keyword; `report` is overwritten. Throws std::runtime_error when the
   // library refuses a call (it then wrote nothing).
   void Check(const Block& block, BlockReport& report);
 
  private:
-  struct Call;
+  void Damping(const Block& block, const Records& records, BlockReport& report);
+  void ReferenceDiameter(const Block& block, const Records& records, BlockReport& report);
+  void HigherHarmonics(const Block& block, const Records& records, BlockReport& report);
+  void AxialLoad(const Block& block, const Records& records, BlockReport& report);
+  void WaveGeneral(const Block& block, const Records& records, BlockReport& report);
+  bool PY(const Block& block, const Records& records, BlockReport& report);
+  void Diagnose(const Block& block, const LineOutputs& lines, const Counts* counts, BlockReport& report) const;
 
-  void Prepare(const Block& block, Call& call);
-  void Damping(Call& call, BlockReport& report);
-  void ReferenceDiameter(Call& call, BlockReport& report);
-  void HigherHarmonics(Call& call, BlockReport& report);
-  void AxialLoad(Call& call, BlockReport& report);
-  void WaveGeneral(Call& call, BlockReport& report);
-  void PY(const Block& block, Call& call, BlockReport& report);
-  void Diagnose(const Block& block, const Call& call, BlockReport& report) const;
-
-  std::int32_t handle_ = 0;
   Settings settings_;
+  Storage storage_;
 
-  // One buffer per array, grown to the largest block and reused.
-  Region messages_;
-  Region codes_;
-  Region countCodes_;
-  std::vector<std::int32_t> nodeNumbers_;
-  std::vector<float> loadColumns_[3];
-  std::vector<float> frequencies_;
-  std::vector<float> pyPoints_;
-  std::vector<float> curveDepth_;
-  std::vector<std::int32_t> pointCount_;
-  std::vector<std::int32_t> curveNode_;
-  std::vector<std::int32_t> curveKind_;
+  // One result per block form, reused from block to block so that their arrays keep their storage.
+  std::vector<std::int32_t> countCodes_;
+  AxialLoadResult axialLoad_;
+  WaveGeneralResult waveGeneral_;
+  PYResult py_;
 };
 
 }  // namespace orvane::check

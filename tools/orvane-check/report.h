@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "orvane.hpp"
 #include "values.h"
 
 namespace orvane::check {
 
-inline constexpr std::int64_t kRecordWidth = 80;    // what hosts pass
-inline constexpr std::int64_t kMessageWidth = 163;  // holds every message of the library whole
+inline constexpr std::int64_t kRecordWidth = 80;  // what hosts pass
 
 enum class Severity { kNote, kWarning, kError };
 
@@ -44,7 +44,7 @@ struct CurveArrays {
   }
   // Number `k` (0: the first, 1: the second) of point `p` of curve `c`.
   [[nodiscard]] float At(std::size_t c, std::size_t p, std::size_t k) const {
-    return points[(k * maxPoints + p) * maxCurves + c];
+    return points[PYPointIndex(static_cast<std::int32_t>(maxCurves), static_cast<std::int32_t>(maxPoints), c, p, k)];
   }
 };
 
