@@ -69,12 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (held) {
         break;
       }
-      Require(pyPoints[p * curves + c] == kUntouchedReal && pyPoints[(points + p) * curves + c] == kUntouchedReal,
+      Require(pyPoints[orvane::PYPointIndex(maxCurves, maxPoints, c, p, 0)] == kUntouchedReal &&
+                  pyPoints[orvane::PYPointIndex(maxCurves, maxPoints, c, p, 1)] == kUntouchedReal,
               "points beyond the count untouched");
     }
     if (held) {
       for (std::size_t p = 0; p < points; ++p) {
-        Require(pyPoints[p * curves + c] == kUntouchedReal, "points of curves already held untouched");
+        Require(pyPoints[orvane::PYPointIndex(maxCurves, maxPoints, c, p, 0)] == kUntouchedReal,
+                "points of curves already held untouched");
       }
     }
   }
