@@ -74,18 +74,18 @@ void CheckPY(PYHost& host) {
   host.Data();
   std::int64_t values = 0;
   const std::uint64_t sum = host.PointBitSum(values);
-  if (host.status != 0 || host.curveCount != host.maxCurves) {
+  if (host.Result().lines.status != 0 || host.Result().curveCount != host.MaxCurves()) {
     Fail("the library did not read the P-Y block whole");
   }
   const Tally maxes = FromCharsPYMaxes(host.block);
   const Tally data = FromCharsPYData(host.block, host.messages.data(), kMessageLength);
-  if (maxes.counted != host.maxCurves || maxes.mostPoints != host.maxPoints || data.counted != host.curveCount ||
-      data.values != values || data.bitSum != sum) {
+  if (maxes.counted != host.MaxCurves() || maxes.mostPoints != host.MaxPoints() ||
+      data.counted != host.Result().curveCount || data.values != values || data.bitSum != sum) {
     Fail("the std::from_chars yardstick reads the P-Y block differently");
   }
 #ifdef ORVANE_BENCH_FORTRAN
   const Tally fortran = ListDirectedPY(host.block, host.messages.data(), kMessageLength);
-  if (fortran.counted != host.maxCurves || fortran.mostPoints != host.maxPoints || fortran.values != values ||
+  if (fortran.counted != host.MaxCurves() || fortran.mostPoints != host.MaxPoints() || fortran.values != values ||
       fortran.bitSum != sum) {
     Fail("the Fortran yardstick reads the P-Y block differently");
   }
@@ -95,18 +95,18 @@ void CheckPY(PYHost& host) {
 void CheckAxial(AxialHost& host) {
   host.Maxes();
   host.Data();
-  if (host.status != 0 || host.nodeCount != host.maxNodes) {
+  if (host.Result().lines.status != 0 || host.Result().nodeCount != host.MaxNodes()) {
     Fail("the library did not read the *AXIAL LOAD block whole");
   }
   const std::uint64_t sum = host.BitSum();
   const Tally maxes = FromCharsAxialMaxes(host.block);
   const Tally data = FromCharsAxialData(host.block, host.messages.data(), kMessageLength);
-  if (maxes.counted != host.maxNodes || data.counted != host.nodeCount || data.bitSum != sum) {
+  if (maxes.counted != host.MaxNodes() || data.counted != host.Result().nodeCount || data.bitSum != sum) {
     Fail("the std::from_chars yardstick reads the *AXIAL LOAD block differently");
   }
 #ifdef ORVANE_BENCH_FORTRAN
   const Tally fortran = ListDirectedAxial(host.block, host.messages.data(), kMessageLength);
-  if (fortran.counted != host.maxNodes || fortran.bitSum != sum) {
+  if (fortran.counted != host.MaxNodes() || fortran.bitSum != sum) {
     Fail("the Fortran yardstick reads the *AXIAL LOAD block differently");
   }
 #endif
@@ -115,7 +115,8 @@ void CheckAxial(AxialHost& host) {
 void CheckWaveGeneral(WaveGeneralHost& host) {
   host.Maxes();
   host.Data();
-  if (host.status != 0 || host.frequencyCount != kWaveFrequencies || host.maxFrequencies != kWaveFrequencies) {
+  if (host.Result().lines.status != 0 || host.Result().selectedFrequencyCount != kWaveFrequencies ||
+      host.MaxFrequencies() != kWaveFrequencies) {
     Fail("the library did not read the *WAVE-GENERAL block whole");
   }
 }
@@ -250,7 +251,7 @@ int main(int argc, char** argv) {
   CheckAxial(axial);
   CheckWaveGeneral(wave);
   std::printf("P-Y block: %d records, %d curves; *AXIAL LOAD: %d records; *WAVE-GENERAL: %d records\n",
-              py.block.lineCount, py.maxCurves, axial.block.lineCount, wave.block.lineCount);
+              py.block.lineCount, py.MaxCurves(), axial.block.lineCount, wave.block.lineCount);
 
   RegisterReaders<PYHost>("PY", py);
   RegisterPYYardsticks(py);

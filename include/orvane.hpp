@@ -222,6 +222,7 @@ struct PYResult {
   std::vector<std::int32_t> node;  // four integers a curve; the reader writes the first
   std::vector<std::int32_t> kind;  // -1 placed by depth, 0 by node
   LineOutputs lines;
+  std::string setNameField;  // the set name's field as the reader filled it
 
   [[nodiscard]] std::int32_t MaxCurves() const { return std::max(counts.first, 0); }
   [[nodiscard]] std::int32_t MaxPoints() const { return std::max(counts.second, 0); }
@@ -406,7 +407,8 @@ class Storage {
     detail::Size(result.node, 4 * curves, 0);
     detail::Size(result.pointCount, curves, 0);  // the reader counts each new curve's points up from here
     detail::Size(result.kind, curves, detail::kUnset);
-    std::string setName(static_cast<std::size_t>(std::max<std::int64_t>(setNameWidth, 0)), ' ');
+    std::string& setName = result.setNameField;
+    setName.assign(static_cast<std::size_t>(std::max<std::int64_t>(setNameWidth, 0)), ' ');
     float scour = detail::kUnsetSingle;
     std::int32_t reserved = 0;
     result.curveCount = 0;
@@ -415,7 +417,11 @@ class Storage {
          result.points.data(), result.depth.data(), result.pointCount.data(), result.node.data(), result.kind.data(),
          setName.data(), &scour, records.width, result.lines.messageWidth(), setNameWidth);
     const auto end = setName.find_last_not_of(' ');
-    result.setName = end == std::string::npos ? std::nullopt : std::optional<std::string>(setName.substr(0, end + 1));
+    if (end == std::string::npos) {
+      result.setName.reset();
+    } else {
+      result.setName.emplace(setName, 0, end + 1);
+    }
     result.scour = detail::IfSet(scour, detail::kUnsetSingle);
   }
   PYResult ReadPY(Records records) const {

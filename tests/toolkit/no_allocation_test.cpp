@@ -147,15 +147,22 @@ TEST(NoAllocation, ReadingExportsAllocateNothing) {
   const Records damping = OneLineBlock("ENABLED=YES");
   const Records diameter = OneLineBlock("0.75");
   const Records harmonics = OneLineBlock("-0.5 -0.01");
-  const std::int32_t* handle = orvane::bench::SharedHandle();
+  const std::int32_t* handle = orvane::bench::SharedStorage().handle();
   std::vector<char> messages(3 * 163);
   std::vector<std::int32_t> codes(3);
   std::int32_t status = 0;
   std::int32_t enabled = 0;
   double real1 = 0.0;
   double real2 = 0.0;
-  float origin1 = 0.0F;
-  float origin2 = 0.0F;
+  const orvane::Records waveRecords = wave.View();
+  std::vector<char> waveMessages(static_cast<std::size_t>(waveRecords.count) * 163);
+  std::vector<std::int32_t> waveCodes(static_cast<std::size_t>(waveRecords.count));
+  std::vector<float> frequencies(static_cast<std::size_t>(wave.MaxFrequencies()));
+  std::int32_t maxFrequencies = 0;
+  std::int32_t frequencyCount = 0;
+  std::int32_t integers[5] = {};
+  float reals[3] = {};
+  const std::int32_t analysis[3] = {1, 2, 0};
 
   const Call calls[] = {
       {"ReadPYMaxes01", [&] { py.Maxes(); }},
@@ -167,17 +174,15 @@ TEST(NoAllocation, ReadingExportsAllocateNothing) {
       {"ReadWaveGeneralData01", [&] { wave.Data(); }},
       {"ReadWaveGeneralMaxes02",
        [&] {
-         ReadWaveGeneralMaxes02(handle, &wave.block.lineCount, wave.block.text.data(), wave.codes.data(),
-                                &wave.maxFrequencies, wave.block.lineLength);
+         ReadWaveGeneralMaxes02(handle, &waveRecords.count, waveRecords.data, waveCodes.data(), &maxFrequencies,
+                                waveRecords.width);
        }},
       {"ReadWaveGeneralData02",
        [&] {
-         ReadWaveGeneralData02(handle, &wave.block.lineCount, wave.block.text.data(), wave.messages.data(),
-                               wave.codes.data(), &wave.status, &wave.waveOption, &wave.seed, &wave.frequencyCount,
-                               &wave.maxFrequencies, wave.frequencies.data(), &wave.floatConvolution,
-                               &wave.floatRaoForces, &wave.floatQtfForces, &wave.waveZone, &wave.analysisType,
-                               &wave.restrictedAnalysisType, &wave.frequencyDomain, &origin1, &origin2,
-                               wave.block.lineLength, 163);
+         ReadWaveGeneralData02(handle, &waveRecords.count, waveRecords.data, waveMessages.data(), waveCodes.data(),
+                               &status, &integers[0], &integers[1], &frequencyCount, &maxFrequencies,
+                               frequencies.data(), &integers[2], &integers[3], &integers[4], &reals[0], &analysis[0],
+                               &analysis[1], &analysis[2], &reals[1], &reals[2], waveRecords.width, 163);
        }},
       {"ReadNonOrthogonalDampingData01",
        [&] {
@@ -199,10 +204,11 @@ TEST(NoAllocation, ReadingExportsAllocateNothing) {
     EXPECT_EQ(AllocationsIn(call.read), 0) << call.name;
   }
   // The blocks were read whole, so the calls above went all the way through them.
-  EXPECT_EQ(py.curveCount, py.maxCurves);
-  EXPECT_EQ(axial.nodeCount, 5'000);
-  EXPECT_EQ(unusual.codes[2], 3);  // the number too large
-  EXPECT_EQ(wave.frequencyCount, 2'000);
+  EXPECT_EQ(py.Result().curveCount, py.MaxCurves());
+  EXPECT_EQ(axial.Result().nodeCount, 5'000);
+  EXPECT_EQ(unusual.Result().lines.Code(2), 3);  // the number too large
+  EXPECT_EQ(wave.Result().selectedFrequencyCount, 2'000);
+  EXPECT_EQ(frequencyCount, 2'000);
   EXPECT_EQ(enabled, 1);
 }
 
