@@ -8,8 +8,6 @@
 namespace orvane::readers {
 namespace {
 
-using readers::Flow;
-using readers::Line;
 using toolkit::Text;
 
 // The data reader's number work storage: node, then the three values. An element the number

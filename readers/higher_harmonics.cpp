@@ -8,7 +8,6 @@
 namespace orvane::readers {
 namespace {
 
-using readers::Line;
 using toolkit::Text;
 
 // The reader's number work storage: factor, then threshold. An element the number reader leaves

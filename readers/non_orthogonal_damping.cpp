@@ -7,7 +7,6 @@
 
 namespace orvane::readers {
 
-using readers::Line;
 using toolkit::EqualsIgnoreCase;
 using toolkit::Text;
 

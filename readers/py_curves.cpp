@@ -15,8 +15,6 @@
 
 namespace orvane::readers {
 
-using readers::Flow;
-using readers::Line;
 using toolkit::StartsWithIgnoreCase;
 using toolkit::Text;
 using toolkit::TextOut;

@@ -8,8 +8,6 @@
 namespace orvane::readers {
 namespace {
 
-using readers::Line;
-
 // The reader's number work storage. A null first field leaves it as the previous data line left
 // it (in this call or an earlier one), and that value is judged as if read.
 std::array<float, 1> work{};

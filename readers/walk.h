@@ -82,8 +82,8 @@ class Line {
   void ReadNumbers(Text key, std::span<float> values, float defaultValue) const;
 
   // Replaces the line's message and code (2 for a warning, else 3), sets the status to -1 when the
-  // message says so, and tells whether the reader goes on.
-  Flow Report(const toolkit::Message& message) const;
+  // message says so, and tells whether the reader goes on (a warning's answer may be ignored).
+  Flow Report(const toolkit::Message& message) const;  // NOLINT(modernize-use-nodiscard)
   // Writes `message` on the line that ended the block: code 3, the status left alone.
   void ReportAtEnd(const toolkit::Message& message) const;
 

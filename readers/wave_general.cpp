@@ -18,8 +18,6 @@
 namespace orvane::readers {
 namespace {
 
-using readers::Flow;
-using readers::Line;
 using toolkit::StartsWithIgnoreCase;
 using toolkit::Text;
 using namespace toolkit::messages;
