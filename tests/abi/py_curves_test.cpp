@@ -1,15 +1,9 @@
-// P-Y curve blocks through the exported functions, with every caller array guarded.
-#include <gtest/gtest.h>
-
-#include <algorithm>
+// P-Y curve blocks through their exports, with every caller array fenced.
 #include <bit>
-#include <cstdint>
 #include <limits>
-#include <string>
 #include <utility>
-#include <vector>
 
-#include "abi/guarded.h"
+#include "abi/block.h"
 
 namespace orvane::test {
 namespace {
@@ -20,23 +14,16 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 const std::string kUntouchedName = "########";
 
-constexpr const char* kNoSetName = "Expecting Set Name here instead of:";
-constexpr const char* kScourTwice = "SCOUR= already specified for this set. Input is ignored.";
-constexpr const char* kTooManyCurves = "Internal P-Y curve count exceeded:";
-constexpr const char* kTooFewPoints = "Expecting more P-Y curve data here instead of:";
-constexpr const char* kNoHeader = "Expecting DEPTH= or NODE= instead of:";
-constexpr const char* kTooManyPoints = "Internal P-Y curve data point count exceeded:";
-constexpr const char* kNoCurves = "No P-Y curves defined:";
-constexpr const char* kTooLarge = "Number is too large for the program.";
-constexpr const char* kNonStandard =
-    "Non-standard characters on the following line were ignored. Please check that data was read correctly by "
-    "examining the input echo in the output file:";
+const std::string kNoSetName = "Expecting Set Name here instead of:";
+const std::string kScourTwice = "SCOUR= already specified for this set. Input is ignored.";
+const std::string kTooManyCurves = "Internal P-Y curve count exceeded:";
+const std::string kTooFewPoints = "Expecting more P-Y curve data here instead of:";
+const std::string kNoHeader = "Expecting DEPTH= or NODE= instead of:";
+const std::string kTooManyPoints = "Internal P-Y curve data point count exceeded:";
+const std::string kNoCurves = "No P-Y curves defined:";
 
-using Lines = std::vector<std::pair<std::int32_t, std::string>>;
 using Pairs = std::vector<std::pair<float, float>>;
-
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
-std::size_t Size(std::int64_t n) { return n > 0 ? static_cast<std::size_t>(n) : 0; }
 
 // One curve as the arrays must hold it.
 struct Curve {
@@ -46,18 +33,15 @@ struct Curve {
   std::int32_t pointCount;
   Pairs points;
 };
-Curve Depth(float stored, Pairs points) {
-  const auto n = static_cast<std::int32_t>(points.size());
-  return {-1, stored, kMark, n, std::move(points)};
+Curve Depth(float stored, Pairs points, std::int32_t n = kMark) {
+  return {-1, stored, kMark, n == kMark ? static_cast<std::int32_t>(points.size()) : n, std::move(points)};
 }
 Curve Node(std::int32_t node, Pairs points) {
   const auto n = static_cast<std::int32_t>(points.size());
   return {0, kUnset, node, n, std::move(points)};
 }
-Curve WithCount(Curve curve, std::int32_t pointCount) {
-  curve.pointCount = pointCount;
-  return curve;
-}
+// A curve held from an earlier call, with its point count and nothing else written.
+Curve Held(std::int32_t pointCount) { return {kMark, kUnset, kMark, pointCount, {}}; }
 
 // The caller's arrays of one P-Y block, preset so that every untouched place shows.
 struct PYArrays {
@@ -73,31 +57,26 @@ struct PYArrays {
   std::int32_t maxCurves;
   std::int32_t maxPoints;
   std::int32_t curveCount = 0;
-  Guarded<float> pyPoints;
-  Guarded<float> curveDepth;
-  Guarded<std::int32_t> pointCount;
-  Guarded<std::int32_t> curveNode;
-  Guarded<std::int32_t> curveKind;
-  Guarded<char> setName{8, '#'};
-  Guarded<char> reserved{16, 'R'};
-  Guarded<float> scour{1, kUnset};
+  Fenced<float> pyPoints;
+  Fenced<float> curveDepth;
+  Fenced<std::int32_t> pointCount;
+  Fenced<std::int32_t> curveNode;
+  Fenced<std::int32_t> curveKind;
+  Fenced<char> setName{8, '#'};
+  Fenced<char> reserved{16, 'R'};
+  Fenced<float> scour{1, kUnset};
 
   void Read(Block& block) {
-    Storage storage;
-    EXPECT_EQ(0, Library::Get().ReadPYData01(&storage.handle, &block.lineCount, block.records.data(),
-                                             block.messages.data(), block.codes.data(), &block.status, reserved.data(),
-                                             &maxCurves, &maxPoints, &curveCount, pyPoints.data(), curveDepth.data(),
-                                             pointCount.data(), curveNode.data(), curveKind.data(), setName.data(),
-                                             scour.data(), block.lineLength, block.messageLength, 8));
-    block.ExpectIntact();
-    EXPECT_TRUE(pyPoints.GuardsIntact() && curveDepth.GuardsIntact() && pointCount.GuardsIntact() &&
-                curveNode.GuardsIntact() && curveKind.GuardsIntact() && setName.GuardsIntact() &&
-                reserved.GuardsIntact() && scour.GuardsIntact());
-    EXPECT_EQ(std::string(reserved.data(), 16), std::string(16, 'R'));
+    reserved.Freeze();
+    Opened().Call(&Api::ReadPYData01, &block.count, block.records.data(), block.messages.data(), block.codes.data(),
+                  &block.status, static_cast<void*>(reserved.data()), &maxCurves, &maxPoints, &curveCount,
+                  pyPoints.data(), curveDepth.data(), pointCount.data(), curveNode.data(), curveKind.data(),
+                  setName.data(), scour.data(), block.width, block.messageWidth, std::int64_t{8});
   }
+  std::string Name() { return {setName.data(), 8}; }
 
   // The arrays hold `curves` from curve 1 on, and nothing else of them was written.
-  void Expect(const std::vector<Curve>& curves, const std::string& name, float scourValue) const {
+  void Expect(const std::vector<Curve>& curves, const std::string& name, float scourValue) {
     const auto mc = Size(maxCurves);
     const auto mp = Size(maxPoints);
     std::vector<float> points(mc * mp * 2, kUnset);
@@ -106,19 +85,18 @@ struct PYArrays {
       EXPECT_EQ(curveKind[c], curve.kind) << "curve " << c + 1;
       EXPECT_EQ(Bits(curveDepth[c]), Bits(curve.depth)) << "curve " << c + 1;
       EXPECT_EQ(pointCount[c], curve.pointCount) << "curve " << c + 1;
-      EXPECT_EQ(curveNode[4 * c], curve.node) << "curve " << c + 1;
-      for (std::size_t i = 1; i < 4; ++i) {
-        EXPECT_EQ(curveNode[4 * c + i], kMark) << "curve " << c + 1;
-      }
+      EXPECT_EQ(std::vector<std::int32_t>(curveNode.data() + 4 * c, curveNode.data() + 4 * c + 4),
+                std::vector<std::int32_t>({curve.node, kMark, kMark, kMark}))
+          << "curve " << c + 1;
       for (std::size_t p = 0; p < curve.points.size(); ++p) {
-        points[p * mc + c] = curve.points[p].first;
-        points[(mp + p) * mc + c] = curve.points[p].second;
+        points[PYPointIndex(maxCurves, maxPoints, c, p, 0)] = curve.points[p].first;
+        points[PYPointIndex(maxCurves, maxPoints, c, p, 1)] = curve.points[p].second;
       }
     }
     for (std::size_t i = 0; i < points.size(); ++i) {
       EXPECT_EQ(Bits(pyPoints[i]), Bits(points[i])) << "pyPoints element " << i;
     }
-    EXPECT_EQ(std::string(setName.data(), 8), name);
+    EXPECT_EQ(Name(), name);
     EXPECT_EQ(Bits(scour[0]), Bits(scourValue));
   }
 };
@@ -126,37 +104,21 @@ struct PYArrays {
 struct Maxes {
   std::int32_t curveCount;
   std::int32_t maxPoints;
-  std::vector<std::int32_t> code3;  // lines (1-based) that get code 3; all others get 0
+  std::vector<std::int32_t> code3;  // lines (from 1) that get code 3; all others get 0
 };
 
-void ExpectMaxes(Block block, const Maxes& expected) {
-  Storage storage;
+void ExpectMaxes(const std::vector<std::string>& lines, const Maxes& expected, std::int64_t width = 80) {
+  Block block(lines, width);
   std::int32_t curves = 77;
   std::int32_t points = 77;
-  EXPECT_EQ(0, Library::Get().ReadPYMaxes01(&storage.handle, &block.lineCount, block.records.data(), block.codes.data(),
-                                            &curves, &points, block.lineLength));
-  block.ExpectIntact();
+  Opened().Count(&Api::ReadPYMaxes01, block, &curves, &points);
   EXPECT_EQ(curves, expected.curveCount);
   EXPECT_EQ(points, expected.maxPoints);
-  for (std::int32_t n = 1; n <= static_cast<std::int32_t>(block.codes.size()); ++n) {
-    const bool marked = std::find(expected.code3.begin(), expected.code3.end(), n) != expected.code3.end();
-    EXPECT_EQ(block.Code(n), block.lineCount < 1 ? -99 : marked ? 3 : 0) << "maxes code of line " << n;
+  Notes ends;
+  for (const std::int32_t line : expected.code3) {
+    ends.push_back({line, 3, ""});
   }
-}
-
-struct Mark {
-  std::int32_t line;
-  std::int32_t code;
-  const char* message;
-};
-
-// `count` lines with code 0 and a blank message, except the marked ones.
-Lines Marked(std::int32_t count, const std::vector<Mark>& marks) {
-  Lines lines(static_cast<std::size_t>(count), {0, ""});
-  for (const Mark& mark : marks) {
-    lines[static_cast<std::size_t>(mark.line - 1)] = {mark.code, mark.message};
-  }
-  return lines;
+  block.Expect(ends, false);
 }
 
 const std::vector<std::string> kSand = {"SET=SAND1", "SCOUR=2.0", "DEPTH=10.0", "0.0 0.0",  "0.5 100.0",
@@ -167,7 +129,7 @@ struct BlockCase {
   std::vector<std::string> lines;
   std::int32_t maxCurves, maxPoints;
   std::int32_t curveCount, status;
-  std::vector<Mark> marks;
+  Notes marks;
   std::vector<Curve> curves;
   std::string setName;
   float scour;
@@ -176,7 +138,7 @@ struct BlockCase {
 };
 
 // Each message on a whole block, with the counts and values the checker shows beside it, is also in
-// the checker's expected output on the shipped examples; here the arrays are guarded.
+// the checker's expected output on the shipped examples; here the arrays are fenced.
 TEST(PYCurves, ReadsWholeBlocksAndCountsThemAlike) {
   const std::string none = kUntouchedName;
   const Pairs two = {{1, 2}, {3, 4}};
@@ -195,7 +157,7 @@ TEST(PYCurves, ReadsWholeBlocksAndCountsThemAlike) {
       {"curve count exceeded", {"DEPTH=1", "1 1", "2 2", "NODE=5", "3 3", "*"}, 1, 4, 1, -1,
        {{4, 3, kTooManyCurves}}, {Depth(-1, {{1, 1}, {2, 2}})}, none, kUnset, {2, 2, {6}}},
       {"point count exceeded", {"DEPTH=1", "1 1", "2 2", "3 3", "4 4", "*"}, 3, 2, 1, -1,
-       {{4, 3, kTooManyPoints}}, {WithCount(Depth(-1, {{1, 1}, {2, 2}}), 3)}, none, kUnset, {1, 4, {6}}},
+       {{4, 3, kTooManyPoints}}, {Depth(-1, {{1, 1}, {2, 2}}, 3)}, none, kUnset, {1, 4, {6}}},
       {"point fields", {"NODE=3", "5", "1 2 3", "1,,3", "ABC 4", "*"}, 2, 5, 1, 0, {{6, 3, ""}},
        {Node(3, {{5, 0}, {1, 2}, {1, 0}, {0, 4}})}, none, kUnset, {1, 4, {6}}},
       {"unread fields keep the numbers of earlier reads",
@@ -227,9 +189,9 @@ TEST(PYCurves, ReadsWholeBlocksAndCountsThemAlike) {
     arrays.Read(block);
     EXPECT_EQ(arrays.curveCount, c.curveCount);
     EXPECT_EQ(block.status, c.status);
-    block.ExpectLines(Marked(block.lineCount, c.marks));
+    block.Expect(c.marks);
     arrays.Expect(c.curves, c.setName, c.scour);
-    ExpectMaxes(Block(c.lines, c.lineWidth), c.maxes);
+    ExpectMaxes(c.lines, c.maxes, c.lineWidth);
   }
 }
 
@@ -237,12 +199,12 @@ TEST(PYCurves, SetNames) {
   const struct {
     std::string line;
     std::string name;
-    const char* failure;  // nullptr: the line is accepted
+    std::string failure = "";  // empty: the line is accepted
   } cases[] = {
-      {"SET=SAND1", "SAND1   ", nullptr},
-      {"SET= ,SAND2:loose", "SAND2   ", nullptr},
-      {"SET=VERYLONGNAME", "VERYLONG", nullptr},
-      {"set=x T=LOOSE", "LOOSE   ", nullptr},
+      {"SET=SAND1", "SAND1   "},
+      {"SET= ,SAND2:loose", "SAND2   "},
+      {"SET=VERYLONGNAME", "VERYLONG"},
+      {"set=x T=LOOSE", "LOOSE   "},
       {"SET=", "        ", kNoSetName},
       {"set=SAND1", "        ", kNoSetName},
       {"SETNAME=CLAY", kUntouchedName, kNoHeader},
@@ -252,10 +214,10 @@ TEST(PYCurves, SetNames) {
     Block block({c.line, "*"});
     PYArrays arrays(2, 2);
     arrays.Read(block);
-    EXPECT_EQ(std::string(arrays.setName.data(), 8), c.name);
-    const bool fails = c.failure != nullptr;
+    EXPECT_EQ(arrays.Name(), c.name);
+    const bool fails = !c.failure.empty();
     EXPECT_EQ(block.status, fails ? -1 : 0);
-    block.ExpectLines(fails ? Marked(2, {{1, 3, c.failure}}) : Marked(2, {{2, 3, kNoCurves}}));
+    block.Expect(fails ? Notes{{1, 3, c.failure}} : Notes{{2, 3, kNoCurves}});
   }
 }
 
@@ -269,7 +231,7 @@ TEST(PYCurves, SecondBlockAppendsAfterTheFirst) {
   arrays.Read(second);
   EXPECT_EQ(arrays.curveCount, 4);
   EXPECT_EQ(second.status, 0);
-  second.ExpectLines(Marked(8, {{3, 3, kTooLarge}, {8, 3, ""}}));
+  second.Expect(Notes{{3, 3, kTooLarge}, {8, 3, ""}});
   const std::vector<Curve> curves = {Depth(-10, {{0, 0}, {0.5F, 100}}), Node(12, {{0, 0}, {1, 50}, {2, 60}}),
                                      Node(7, {{0, 60}, {4, 5}}), Depth(-20, {{6, 7}, {8, 9}})};
   arrays.Expect(curves, "CLAY2   ", 2);
@@ -278,25 +240,22 @@ TEST(PYCurves, SecondBlockAppendsAfterTheFirst) {
   arrays.Read(third);
   EXPECT_EQ(arrays.curveCount, 4);
   EXPECT_EQ(third.status, -1);
-  third.ExpectLines(Marked(10, {{3, 3, kTooManyCurves}}));
+  third.Expect(Notes{{3, 3, kTooManyCurves}});
   arrays.Expect(curves, "SAND1   ", 2);
 }
-
-// A curve held from an earlier call, with its point count and nothing else written.
-Curve Held(std::int32_t pointCount) { return {kMark, kUnset, kMark, pointCount, {}}; }
 
 // Counts the caller hands in that break its own limits: nothing is written outside any array.
 TEST(PYCurves, EntryCounts) {
   const std::vector<std::string> curve = {"DEPTH=1", "1 1", "2 2", "*"};
-  const std::vector<Mark> tooMany = {{1, 3, kTooManyCurves}};
-  const std::vector<Mark> refused = {{2, 3, kTooManyPoints}};
+  const Notes tooMany = {{1, 3, kTooManyCurves}};
+  const Notes refused = {{2, 3, kTooManyPoints}};
   const struct {
     const char* name;
     std::int32_t maxCurves, maxPoints, entryCount;
     std::vector<std::int32_t> pointCounts;  // on entry
     std::vector<std::string> lines;
     std::int32_t curveCount, status;
-    std::vector<Mark> marks;
+    Notes marks;
     std::vector<Curve> curves;  // on return
   } cases[] = {
       // clang-format off
@@ -308,12 +267,11 @@ TEST(PYCurves, EntryCounts) {
       {"negative entry count, point line", 2, 2, -1, {}, {"1 1", "*"}, -1, -1, {{1, 3, kNoHeader}}, {}},
       {"negative entry count, no header", 2, 2, -3, {}, {"C none", "*"}, -3, 0, {{2, 3, kNoCurves}}, {}},
       {"negative maxCurves", -3, 2, 0, {}, curve, 0, -1, tooMany, {}},
-      {"negative maxPoints", 1, -2, 0, {}, curve, 1, -1, refused, {WithCount(Depth(-1, {}), 1)}},
-      {"point count -5", 1, 3, 0, {-5}, curve, 1, -1, refused, {WithCount(Depth(-1, {}), -4)}},
-      {"point count at the integer limit", 1, 3, 0, {kMax}, curve, 1, -1, refused,
-       {WithCount(Depth(-1, {}), kMax)}},
+      {"negative maxPoints", 1, -2, 0, {}, curve, 1, -1, refused, {Depth(-1, {}, 1)}},
+      {"point count -5", 1, 3, 0, {-5}, curve, 1, -1, refused, {Depth(-1, {}, -4)}},
+      {"point count at the integer limit", 1, 3, 0, {kMax}, curve, 1, -1, refused, {Depth(-1, {}, kMax)}},
       {"stale point count inside the arrays", 1, 4, 0, {1}, curve, 1, 0, {{4, 3, ""}},
-       {WithCount(Depth(-1, {{kUnset, kUnset}, {1, 1}, {2, 2}}), 3)}},
+       {Depth(-1, {{kUnset, kUnset}, {1, 1}, {2, 2}}, 3)}},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -325,7 +283,7 @@ TEST(PYCurves, EntryCounts) {
     arrays.Read(block);
     EXPECT_EQ(arrays.curveCount, c.curveCount);
     EXPECT_EQ(block.status, c.status);
-    block.ExpectLines(Marked(block.lineCount, c.marks));
+    block.Expect(c.marks);
     arrays.Expect(c.curves, kUntouchedName, kUnset);
   }
 }
@@ -333,16 +291,20 @@ TEST(PYCurves, EntryCounts) {
 TEST(PYCurves, NoLinesTouchOnlyTheStatusAndTheCounts) {
   for (const std::int32_t count : {0, -1}) {
     Block block({"DEPTH=1", "1 1", "2 2", "*"});
-    block.lineCount = count;
+    block.count = count;
     PYArrays arrays(2, 2);
     arrays.curveCount = 1;
     arrays.Read(block);
+    std::int32_t curves = 77;
+    std::int32_t points = 77;
+    Opened().Count(&Api::ReadPYMaxes01, block, &curves, &points);
     EXPECT_EQ(block.status, 0);
     EXPECT_EQ(arrays.curveCount, 1);
+    EXPECT_EQ(curves, 0);
+    EXPECT_EQ(points, 0);
     EXPECT_EQ(block.Code(1), -99);
     EXPECT_EQ(block.Message(1), std::string(163, '#'));
     arrays.Expect({}, kUntouchedName, kUnset);
-    ExpectMaxes(block, {0, 0, {}});
   }
 }
 
@@ -363,7 +325,7 @@ TEST(PYCurves, MaxesCountsBeginningsOnly) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ExpectMaxes(Block(c.lines, c.width), c.maxes);
+    ExpectMaxes(c.lines, c.maxes, c.width);
   }
 }
 

@@ -1,11 +1,9 @@
 // The registry and the Example operations, through the exported functions.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
-#include <string>
 
-#include "abi/guarded.h"
+#include "abi/block.h"
 
 namespace orvane::test {
 namespace {
@@ -27,22 +25,17 @@ class Registry : public ::testing::Test {
   static inline const Api& lib = Library::Get();
 };
 
-TEST_F(Registry, HandsOutTheLowestFreeSlot) {
+TEST_F(Registry, HandsOutTheLowestFreeSlotAndDeletesOnlyWhatExists) {
   EXPECT_EQ(lib.CreateStorage(), 1);
   EXPECT_EQ(lib.CreateStorage(), 2);
   EXPECT_EQ(lib.CreateStorage(), 3);
   EXPECT_EQ(lib.CreateStorage(), 0);
   Set(2, 55);
   EXPECT_EQ(Delete(2), 2);
+  EXPECT_EQ(Delete(2), 0);  // handles that never named a slot: the sweep below
+  EXPECT_EQ(lib.DeleteStorage(nullptr), 0);
   EXPECT_EQ(lib.CreateStorage(), 2);
   EXPECT_EQ(Get(2), 0) << "a reused slot holds a new object";
-}
-
-TEST_F(Registry, DeletesOnlyWhatExists) {
-  ASSERT_EQ(lib.CreateStorage(), 1);
-  EXPECT_EQ(Delete(1), 1);
-  EXPECT_EQ(Delete(1), 0);  // handles that never named a slot: the handle sweep
-  EXPECT_EQ(lib.DeleteStorage(nullptr), 0);
 }
 
 TEST_F(Registry, DeleteAllStopsAtTheFirstEmptySlot) {
@@ -75,65 +68,75 @@ TEST_F(Registry, ObjectsKeepTheirOwnExampleValues) {
   }
 }
 
-TEST_F(Registry, ExampleCallsOnAMissingObjectDoNothing) {
-  for (const std::int32_t handle : {0, -1, 1, 4, std::numeric_limits<std::int32_t>::min()}) {
-    Set(handle, 9);
-    EXPECT_EQ(Get(handle), 0) << handle;
-    ::testing::internal::CaptureStdout();
-    lib.ExamplePrint(&handle, "text", 4);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << handle;
-  }
-  EXPECT_EQ(lib.ExampleGet(nullptr), 0);
-}
-
 TEST_F(Registry, ExamplePrintWritesTextDotValueAsOneRecord) {
   std::int32_t handle = lib.CreateStorage();
   Set(handle, -42);
   ::testing::internal::CaptureStdout();
   lib.ExamplePrint(&handle, "Value  ", 7);
   lib.ExamplePrint(&handle, "", 0);
+  for (const std::int32_t missing : {0, -1, 4}) {
+    lib.ExamplePrint(&missing, "text", 4);  // prints nothing
+  }
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Value  .-42\n.-42\n");
+  EXPECT_EQ(lib.ExampleGet(nullptr), 0);
 }
 
-// The handle sweep tries every handle on one reader; here a deleted slot and no slot, on a maxes
-// reader and a data reader of other shapes: nothing is touched.
-TEST_F(Registry, ReadingExportsRefuseBadHandlesAndWriteNothing) {
-  ASSERT_EQ(lib.CreateStorage(), 1);
+// Every handle a host could pass, sampled over the whole 32-bit range with a prime stride, and
+// the handles of a deleted slot and of none: only the occupied slot is reached, and a refused
+// call writes nothing.
+TEST_F(Registry, OnlyOccupiedSlotsAreReached) {
+  std::int32_t occupied = lib.CreateStorage();
+  ASSERT_EQ(occupied, 1);
   ASSERT_EQ(lib.CreateStorage(), 2);
   ASSERT_EQ(Delete(2), 2);
-  for (const std::int32_t handle : {0, 2}) {
-    Block block({"1 2", "*END"});
-    std::int32_t curves = -7;
-    std::int32_t points = -7;
-    EXPECT_EQ(lib.ReadPYMaxes01(&handle, &block.lineCount, block.records.data(), block.codes.data(), &curves, &points,
-                                block.lineLength),
-              1);
-    double factor = -7.0;
-    double threshold = -7.0;
-    EXPECT_EQ(lib.ReadHigherHarmonicsData01(&handle, &block.lineCount, block.records.data(), block.messages.data(),
-                                            block.codes.data(), &block.status, &factor, &threshold, block.lineLength,
-                                            block.messageLength),
-              1);
-    EXPECT_TRUE(curves == -7 && points == -7 && factor == -7.0 && threshold == -7.0);
-    EXPECT_EQ(block.status, -99);
-    EXPECT_EQ(block.Code(1), -99);
-    EXPECT_EQ(block.Message(1), std::string(163, '#'));
-    block.ExpectIntact();
+  Set(occupied, 4711);
+  std::vector<std::int64_t> handles = {-300, 300, std::numeric_limits<std::int32_t>::max()};
+  for (std::int64_t h = std::numeric_limits<std::int32_t>::min(); h <= handles[2]; h += 65521) {
+    handles.push_back(h);
   }
+  for (std::int64_t h = handles[0]; h <= handles[1]; ++h) {
+    handles.push_back(h);
+  }
+  Block block({"ENABLED=YES 0.5 0.25", "*END"});
+  for (const std::int64_t wide : handles) {
+    const auto handle = static_cast<std::int32_t>(wide);
+    const bool valid = handle == occupied;
+    Set(handle, 99);
+    EXPECT_EQ(Get(handle), valid ? 99 : 0) << handle;
+    Set(handle, 4711);
+    std::int32_t enabled = -7;
+    std::int32_t curves = -7;
+    double factor = -7.0;
+    EXPECT_EQ(lib.ReadNonOrthogonalDampingData01(&handle, &block.count, block.records.data(), block.messages.data(),
+                                                 block.codes.data(), &block.status, &enabled, 80, 163),
+              valid ? 0 : 1);
+    EXPECT_EQ(lib.ReadPYMaxes01(&handle, &block.count, block.records.data(), block.codes.data(), &curves, &curves, 80),
+              valid ? 0 : 1);
+    EXPECT_EQ(lib.ReadHigherHarmonicsData01(&handle, &block.count, block.records.data(), block.messages.data(),
+                                            block.codes.data(), &block.status, &factor, &factor, 80, 163),
+              valid ? 0 : 1);
+    if (!valid) {
+      EXPECT_TRUE(enabled == -7 && curves == -7 && factor == -7.0) << handle;
+      EXPECT_EQ(Delete(handle), 0) << handle;
+    }
+  }
+  EXPECT_EQ(Get(occupied), 4711);
+  EXPECT_EQ(Delete(occupied), occupied);
 }
 
-TEST_F(Registry, ReadingExportsRefuseMissingArguments) {
+TEST_F(Registry, ReadingExportsRefuseMissingArgumentsAndWriteNothing) {
   std::int32_t handle = lib.CreateStorage();
   Block block({"ENABLED=YES", "*END"});
   std::int32_t value = -7;
-  EXPECT_EQ(lib.ReadNonOrthogonalDampingData01(nullptr, &block.lineCount, block.records.data(), block.messages.data(),
+  EXPECT_EQ(lib.ReadNonOrthogonalDampingData01(nullptr, &block.count, block.records.data(), block.messages.data(),
                                                block.codes.data(), &block.status, &value, 80, 163),
             1);
-  EXPECT_EQ(lib.ReadNonOrthogonalDampingData01(&handle, &block.lineCount, block.records.data(), block.messages.data(),
+  EXPECT_EQ(lib.ReadNonOrthogonalDampingData01(&handle, &block.count, block.records.data(), block.messages.data(),
                                                block.codes.data(), &block.status, nullptr, 80, 163),
             1);
   EXPECT_EQ(block.status, -99);
   EXPECT_EQ(block.Code(1), -99);
+  EXPECT_EQ(block.Message(1), std::string(163, '#'));
 }
 
 }  // namespace

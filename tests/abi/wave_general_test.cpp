@@ -1,17 +1,10 @@
-// *WAVE-GENERAL through the exported functions: whole blocks in, every output, code and message
-// out, with guarded buffers. Every block is read by both data forms and by both maxes exports.
-// A block in the usual order, and each option written after one that follows it, are shown by the
-// whole-file test and by the checker's expected output on the shipped examples.
-#include <gtest/gtest.h>
-
+// *WAVE-GENERAL through its exports: whole blocks in, every output, code and message out. Every
+// block is read by both data forms and by both maxes exports.
 #include <bit>
-#include <cstdint>
 #include <limits>
 #include <optional>
-#include <string>
-#include <vector>
 
-#include "abi/guarded.h"
+#include "abi/block.h"
 
 namespace orvane::test {
 namespace {
@@ -30,25 +23,12 @@ const std::string kDomain = "The FREQUENCIES=SELECTED option is valid for freque
 const std::string kExpecting = "Expecting selected frequencies instead of:";
 const std::string kPositive = "Selected frequencies must be strictly positive:";
 const std::string kExceeded = "Internal selected frequency count exceeded:";
-const std::string kTooLarge = "Number is too large for the program.";
-const std::string kNonStandard =
-    "Non-standard characters on the following line were ignored. Please check that data was read correctly by "
-    "examining the input echo in the output file:";
-const std::string kInclude =
-    "The #INCLUDE directive is not supported by the analysis control module. Please run the analysis through the "
-    "GUI. Otherwise, the following data will be be ignored: ";
 std::string Misplaced(const std::string& option) {
   return "The " + option + " option is not expected at this location under *WAVE-GENERAL:";
 }
 std::string YesNoBad(const std::string& option) {
   return "This is not a valid value. " + option + " can be either YES or NO:";
 }
-
-struct Note {
-  std::int32_t line;
-  std::int32_t code;
-  std::string message;
-};
 
 // What one data read gives; every line without a note has code 0 and a blank message.
 struct Outcome {
@@ -58,7 +38,7 @@ struct Outcome {
   float origin1 = kKeepReal, origin2 = kKeepReal;
   std::vector<float> frequencies{};
   std::int32_t status = 0;
-  std::vector<Note> notes{};
+  Notes notes{};
 };
 
 struct Conditions {
@@ -81,25 +61,16 @@ void ExpectSameBits(float got, float want, const char* what) {
 
 void ReadData(int form, const std::vector<std::string>& lines, const Outcome& want, const Conditions& c) {
   SCOPED_TRACE("form 0" + std::to_string(form));
-  Storage storage;
   Block block(lines, 80, c.messageWidth);
   Outcome got;
   std::int32_t count = -99;
-  Guarded<float> frequencies(static_cast<std::size_t>(c.capacity), kUnwritten);
-  const Api& lib = Library::Get();
-  const std::int32_t returned =
-      form == 1
-          ? lib.ReadWaveGeneralData01(&storage.handle, &block.lineCount, block.records.data(), block.messages.data(),
-                                      block.codes.data(), &block.status, &got.waveOption, &got.seed, &count,
-                                      &c.capacity, frequencies.data(), &got.convolution, &got.rao, &got.qtf, &got.zone,
-                                      &c.analysisType, &c.restrictedAnalysisType, &c.frequencyDomain, block.lineLength,
-                                      block.messageLength)
-          : lib.ReadWaveGeneralData02(&storage.handle, &block.lineCount, block.records.data(), block.messages.data(),
-                                      block.codes.data(), &block.status, &got.waveOption, &got.seed, &count,
-                                      &c.capacity, frequencies.data(), &got.convolution, &got.rao, &got.qtf, &got.zone,
-                                      &c.analysisType, &c.restrictedAnalysisType, &c.frequencyDomain, &got.origin1,
-                                      &got.origin2, block.lineLength, block.messageLength);
-  EXPECT_EQ(returned, 0);
+  Fenced<float> frequencies(Size(c.capacity), kUnwritten);
+  const auto read = [&](auto reader, auto... origins) {
+    Opened().Read(reader, block, &got.waveOption, &got.seed, &count, &c.capacity, frequencies.data(), &got.convolution,
+                  &got.rao, &got.qtf, &got.zone, &c.analysisType, &c.restrictedAnalysisType, &c.frequencyDomain,
+                  origins...);
+  };
+  form == 1 ? read(&Api::ReadWaveGeneralData01) : read(&Api::ReadWaveGeneralData02, &got.origin1, &got.origin2);
   EXPECT_EQ(block.status, want.status);
   EXPECT_EQ(got.seed, want.seed);
   EXPECT_EQ(got.waveOption, want.waveOption);
@@ -113,28 +84,16 @@ void ReadData(int form, const std::vector<std::string>& lines, const Outcome& wa
   for (std::size_t i = 0; i < frequencies.size(); ++i) {
     ExpectSameBits(frequencies[i], i < want.frequencies.size() ? want.frequencies[i] : kUnwritten, "frequency");
   }
-  EXPECT_TRUE(frequencies.GuardsIntact()) << "written past the frequencies";
-  std::vector<std::pair<std::int32_t, std::string>> expected(lines.size(), {0, ""});
-  for (const Note& note : want.notes) {
-    expected[static_cast<std::size_t>(note.line - 1)] = {note.code, note.message};
-  }
-  block.ExpectLines(expected);
-  block.ExpectIntact();
+  block.Expect(want.notes);
 }
 
 void ReadMaxes(const std::vector<std::string>& lines, std::int32_t count, std::int32_t end) {
-  const Api& lib = Library::Get();
-  for (const auto maxes : {lib.ReadWaveGeneralMaxes01, lib.ReadWaveGeneralMaxes02}) {
-    Storage storage;
+  for (const auto maxes : {&Api::ReadWaveGeneralMaxes01, &Api::ReadWaveGeneralMaxes02}) {
     Block block(lines);
     std::int32_t got = -99;
-    EXPECT_EQ(
-        maxes(&storage.handle, &block.lineCount, block.records.data(), block.codes.data(), &got, block.lineLength), 0);
+    Opened().Count(maxes, block, &got);
     EXPECT_EQ(got, count) << "maxes count";
-    for (std::int32_t n = 1; n <= block.lineCount; ++n) {
-      EXPECT_EQ(block.Code(n), n == end ? 3 : 0) << "maxes code of line " << n;
-    }
-    block.ExpectIntact();
+    block.Expect({{end, 3, ""}}, false);
   }
 }
 
@@ -156,19 +115,17 @@ TEST(WaveGeneral, OptionValues) {
                     qtf = YesNoBad("FLOAT_QTF_FORCES");
   // A value is found by the name's last letter in upper case before "=": "option=" hides it.
   Check({
-      {{"OPTION=SUPERPOSITION"}, {.waveOption = 1}}, {{"OPTION=SUPERPOSITIONING"}, {.waveOption = 1}},
-      {{"OPTION=MWLX"}, {.waveOption = 2}},          {{"  OPTIoN= ,mwl:note"}, {.waveOption = 2}},
-      {{"OPTION=Extended"}, {.waveOption = 3}},      {{"OPTION=SUPER"}, Refused(1, kOptionBad)},
-      {{"OPTION="}, Refused(1, kOptionBad)},         {{"option=MWL"}, Refused(1, kOptionBad)},
-      {{"OPTION =MWL"}, {}},                         {{"FLOAT_CONVOLUTION=YES"}, {.convolution = -1}},
-      {{"FLOAT_CONVOLUTION=yesterday"}, {.convolution = -1}}, {{"FLOAT_CONVOLUTION=NOPE"}, {.convolution = 0}},
-      {{"FLOAT_CONVOLUTION=Y"}, Refused(1, conv)},   {{"float_rao_forceS=Yes"}, {.rao = -1}},
-      {{"FLOAT_RAO_FORCES=MAYBE"}, Refused(1, rao)}, {{"FLOAT_QTF_FORCES=YES"}, {.qtf = -1}},
-      {{"float_qtf_forces=YES"}, Refused(1, qtf)},   {{"WAVEZONE=150.0"}, {.zone = 150.0F}},
-      {{"WAVEZONE=1e-10"}, {.zone = kTiny}},         {{"WAVEZONE=NAN"}, {.zone = kNaN}},
-      {{"WAVEZONE=9.9e-11"}, Refused(1, kZoneBad)},  {{"WAVEZONE=abc"}, Refused(1, kZoneBad)},
-      {{"WAVEZONE=-1.0E39"}, Refused(1, kZoneBad)},  {{"wavezone=7"}, Refused(1, kZoneBad)},
-      {{"WAVEZONE=1.0E39"}, Refused(1, kTooLarge)},  {{"WAVE ZONE=5"}, {}},
+      {{"OPTION=SUPERPOSITIONING"}, {.waveOption = 1}}, {{"  OPTIoN= ,mwl:note"}, {.waveOption = 2}},
+      {{"OPTION=Extended"}, {.waveOption = 3}},          {{"OPTION=SUPER"}, Refused(1, kOptionBad)},
+      {{"OPTION="}, Refused(1, kOptionBad)},             {{"option=MWL"}, Refused(1, kOptionBad)},
+      {{"OPTION =MWL"}, {}},                             {{"FLOAT_CONVOLUTION=yesterday"}, {.convolution = -1}},
+      {{"FLOAT_CONVOLUTION=NOPE"}, {.convolution = 0}}, {{"FLOAT_CONVOLUTION=Y"}, Refused(1, conv)},
+      {{"float_rao_forceS=Yes"}, {.rao = -1}},           {{"FLOAT_RAO_FORCES=MAYBE"}, Refused(1, rao)},
+      {{"FLOAT_QTF_FORCES=YES"}, {.qtf = -1}},           {{"float_qtf_forces=YES"}, Refused(1, qtf)},
+      {{"WAVEZONE=1e-10"}, {.zone = kTiny}},             {{"WAVEZONE=NAN"}, {.zone = kNaN}},
+      {{"WAVEZONE=9.9e-11"}, Refused(1, kZoneBad)},      {{"WAVEZONE=abc"}, Refused(1, kZoneBad)},
+      {{"WAVEZONE=-1.0E39"}, Refused(1, kZoneBad)},      {{"wavezone=7"}, Refused(1, kZoneBad)},
+      {{"WAVEZONE=1.0E39"}, Refused(1, kTooLarge)},      {{"WAVE ZONE=5"}, {}},
   });
 }
 
