@@ -1,5 +1,6 @@
 // Reading lines, recognising keywords and splitting a file into blocks as a host does. Blocks in
-// the usual arrangements, and files with CR LF endings, are left to the whole runs.
+// the usual arrangements, empty files, NUL bytes at the start, CR characters and the long line of
+// the shipped example are left to the whole runs.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -21,16 +22,10 @@ TEST(Keywords, NamesMatchWhateverTheirCaseBlanksHyphensAndUnderscores) {
       {"*wave_general", Reader::kWaveGeneral},
       {"* Wave General  ", Reader::kWaveGeneral},
       {"*WAVEGENERAL, FORM=02", Reader::kWaveGeneral},
-      {"*P-Y", Reader::kPY},
       {"*py\tcurves", Reader::kPY},
-      {"*AXIAL LOAD", Reader::kAxialLoad},
-      {"*HIGHER-HARMONICS", Reader::kHigherHarmonics},
-      {"*Reference_Diameter", Reader::kReferenceDiameter},
-      {"*NON ORTHOGONAL DAMPING", Reader::kNonOrthogonalDamping},
       {"**WAVE-GENERAL", Reader::kNone},  // a second asterisk is part of the name
       {"*WAVE-GENERALS", Reader::kNone},
       {"*AXIAL", Reader::kNone},
-      {"*P-Y, CURVES", Reader::kPY},  // what follows a comma is a parameter
   };
   const KeywordTable table;
   for (const auto& c : cases) {
@@ -38,15 +33,11 @@ TEST(Keywords, NamesMatchWhateverTheirCaseBlanksHyphensAndUnderscores) {
   }
 }
 
-TEST(Keywords, MoreNamesCanBeMappedToAReader) {
+// New names and refused maps are whole runs; a built-in name can be redirected.
+TEST(Keywords, ABuiltInNameCanBeMappedToAnotherReader) {
   KeywordTable table;
-  EXPECT_TRUE(table.Map("*Soil Springs", "p-y curves"));
-  EXPECT_TRUE(table.Map("AXIAL LOAD", "reference diameter"));  // a built-in name can be redirected
-  EXPECT_FALSE(table.Map("SOIL", "CLAY"));
-  EXPECT_FALSE(table.Map("*", "P-Y"));
-  EXPECT_EQ(table.Find("*SOIL-SPRINGS"), Reader::kPY);
+  EXPECT_TRUE(table.Map("AXIAL LOAD", "reference diameter"));
   EXPECT_EQ(table.Find("*AXIAL LOAD"), Reader::kReferenceDiameter);
-  EXPECT_EQ(table.Find("*SOIL"), Reader::kNone);
 }
 
 struct ReadLine {
@@ -82,12 +73,8 @@ TEST(LineReader, SplitsLinesAndCountsWhatTheRecordWidthCuts) {
     std::string bytes;
     std::vector<ReadLine> lines;
   } cases[] = {
-      {"empty file", "", {}},
       {"last line without an end", "a\nb", {{"a", 1, 0, false}, {"b", 1, 0, false}}},
-      {"empty lines", "\n\n", {{"", 0, 0, false}, {"", 0, 0, false}}},
-      {"a CR without a line feed stays", "a\rb\r\nc\r", {{"a\rb", 3, 0, true, true}, {"c\r", 2, 0, false, true}}},
       {"blanks and TABs past the width are not counted", "0123456789 \t \n", {{"0123456789 \t ", 13, 0, false}}},
-      {"text past the width is", "0123456789 ab c\r\n", {{"0123456789 ab c", 15, 3, true}}},
       {"a CR LF just at the width", "0123456789\r\n", {{"0123456789", 10, 0, true}}},
       {"a long line is kept in part", longLine + "\r\n", {{longLine.substr(0, 512), 600, 590, true}}},
   };
@@ -112,7 +99,6 @@ TEST(LineReader, ANulByteEarlyOnMakesTheFileBinary) {
     std::string bytes;
     bool binary;
   } cases[] = {
-      {std::string("*A\n\0\n", 5), true},
       {std::string(8191, 'a') + std::string(1, '\0'), true},
       {std::string(8192, 'a') + std::string(1, '\0'), false},  // past the probe: a NUL on a line
   };
@@ -172,9 +158,6 @@ TEST(Splitter, BlocksAreTheLinesAfterAKeywordWithTheNextKeywordOrSectionLine) {
       {"a section line ends a block and its lines belong to none",
        {"*AXIAL LOAD", "1 2 3 4", "$ SOIL", "5 6 7 8", "*P-Y"},
        {{"*AXIAL LOAD", 1, 1, true, {"1 2 3 4 ", "$ SOIL  "}, {}}, {"*P-Y", 5, 0, false, {}, {}}}},
-      {"keywords not checked keep no records",
-       {"*NODES", "1 0 0 0", "2 0 0 1", "*AXIAL LOAD"},
-       {{"*NODES", 1, 2, true, {}, {}}, {"*AXIAL LOAD", 4, 0, false, {}, {}}}},
       {"long data lines are noted, long comments and terminators are not",
        {"*AXIAL LOAD", "1 2 3 4 5", "C comment", "c comment", "*A-LONG-ONE"},
        {{"*AXIAL LOAD", 1, 3, true, {"1 2 3 4 ", "C commen", "c commen", "*A-LONG-"}, {0}},
