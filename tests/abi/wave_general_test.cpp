@@ -151,10 +151,6 @@ TEST(WaveGeneral, OptionOrder) {
       // A refused value still takes its place.
       {{"OPTION=SUPER", "OPTION=MWL", "WAVEZONE=5", "*"},
        {.status = -1, .notes = {{1, 3, kOptionBad}, {2, 3, Misplaced("OPTION=")}}}, {}, 0, 4},
-      // A bad seed is serious, but the walk goes on and later values are still read.
-      {{"SEED=12.5", "OPTION=EXTENDED", "WAVEZONE=20", "FLOAT_CONVOLUTION=MAYBE", "FREQUENCIES=SELECTED", "0.5", "*"},
-       {.waveOption = 3, .zone = 20.0F, .frequencies = {0.5F}, .status = -1,
-        .notes = {{1, 3, kSeedBad}, {4, 3, YesNoBad("FLOAT_CONVOLUTION")}}}, {}, 1, 7},
       {{"SEED=abc", "SEED=5", "OPTION=MWL", "*"},
        {.status = -1, .notes = {{1, 3, kSeedBad}, {2, 3, Misplaced("SEED=")}}}, {}, 0, 4},
       {{"FREQUENCIES=SELECTED", "0.5", "SEED=1", "0.7", "*"},
