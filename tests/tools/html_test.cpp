@@ -277,8 +277,8 @@ TEST_F(HtmlReport, TheReportGoesBesideTheTextOutputOrInItsPlace) {
   const std::pair<std::vector<std::string>, std::string> refused[] = {
       {{"--html", "no/such/dir/r.html", "a.inp"}, "no/such/dir/r.html: No such file or directory\n"},
       {{"--html", "-", "--json", "a.inp"}, "--json and --html - would both write to standard output (try --help)\n"},
-      {{"a.inp", "--html"}, "--html needs a FILE (try --help)\n"},
-      {{"--html=", "a.inp"}, "--html needs a FILE (try --help)\n"},
+      {{"a.inp", "--html"}, "--html: 1 required TEXT missing (try --help)\n"},
+      {{"--html", "", "a.inp"}, "--html needs a FILE (try --help)\n"},
       {{"--html", "./a.inp", "a.inp"}, "--html ./a.inp would overwrite an input file\n"},
   };
   for (const auto& [arguments, reason] : refused) {
