@@ -86,7 +86,8 @@ TEST_F(CheckerRun, OptionsThatCannotBeUsedAreRefusedWithOneLine) {
       refused("map of no name", {"--map", "*=P-Y", "a.inp"}, "--map *=P-Y: '*' is not a keyword name"),
       refused("map without a keyword", {"--map=SOIL", "a.inp"}, "--map needs NAME=KEYWORD, not 'SOIL'"),
       refused("colour", {"--color=sometimes", "a.inp"}, "--color takes auto, always or never, not 'sometimes'"),
-      refused("help does not hide a bad option", {"--help", "--frobnicate"}, "The following argument was not expected: --frobnicate"),
+      refused("help does not hide a bad option", {"--help", "--frobnicate"},
+              "The following argument was not expected: --frobnicate"),
       {"help alone", {}, {"--help"}, 0, kUsage, ""},
   };
   for (const auto& c : cases) {
