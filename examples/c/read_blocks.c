@@ -54,8 +54,7 @@ static void Report(Block* block) {
 
 static void ReadDamping(int32_t* handle) {
   /* [snippet c] */
-  static const char* const texts[] = {"C Damping of the non-orthogonal members", "ENABLED=YES",
-                                      "*REFERENCE DIAMETER"};
+  static const char* const texts[] = {"C Damping of the non-orthogonal members", "ENABLED=YES", "*REFERENCE DIAMETER"};
   Block block = MakeBlock(texts, COUNT(texts));
   int32_t enabled = 0; /* the host's default, kept when the block gives no valid value */
   ReadNonOrthogonalDampingData01(handle, &block.lineCount, block.lines, block.messages, block.codes, &block.status,
@@ -69,8 +68,8 @@ static void ReadDiameterAndHarmonics(int32_t* handle) {
   static const char* const diameter[] = {"0.3", "*HIGHER HARMONICS"};
   Block block = MakeBlock(diameter, COUNT(diameter));
   double value = 1.0;
-  ReadReferenceDiameterData01(handle, &block.lineCount, block.lines, block.messages, block.codes, &block.status,
-                              &value, kWidth, kMessageWidth);
+  ReadReferenceDiameterData01(handle, &block.lineCount, block.lines, block.messages, block.codes, &block.status, &value,
+                              kWidth, kMessageWidth);
   printf("*REFERENCE DIAMETER: diameter = %.17g\n", value);
   Report(&block);
 
@@ -78,15 +77,15 @@ static void ReadDiameterAndHarmonics(int32_t* handle) {
   block = MakeBlock(harmonics, COUNT(harmonics));
   double factor = 0.0;
   double threshold = 0.0;
-  ReadHigherHarmonicsData01(handle, &block.lineCount, block.lines, block.messages, block.codes, &block.status,
-                            &factor, &threshold, kWidth, kMessageWidth);
+  ReadHigherHarmonicsData01(handle, &block.lineCount, block.lines, block.messages, block.codes, &block.status, &factor,
+                            &threshold, kWidth, kMessageWidth);
   printf("*HIGHER HARMONICS: factor = %g, threshold = %g\n", factor, threshold);
   Report(&block);
 }
 
 static void ReadAxialLoad(int32_t* handle) {
-  static const char* const texts[] = {"C node   fx      fy      fz", "101   1.5   -2.5E3  0",
-                                      "  102.5, 1D2, 2.5-1, 7", "103", "*WAVE-GENERAL"};
+  static const char* const texts[] = {"C node   fx      fy      fz", "101   1.5   -2.5E3  0", "  102.5, 1D2, 2.5-1, 7",
+                                      "103", "*WAVE-GENERAL"};
   Block block = MakeBlock(texts, COUNT(texts));
   int32_t capacity = 0;
   ReadAxialLoadMaxes01(handle, &block.lineCount, block.lines, block.codes, &capacity, kWidth);
@@ -107,8 +106,9 @@ static void ReadAxialLoad(int32_t* handle) {
 }
 
 static void ReadWaveGeneral(int32_t* handle) {
-  static const char* const texts[] = {"SEED=77", "OPTION=MWL", "WAVEZONE=150.0", "FLOAT_CONVOLUTION=YES",
-                                      "FREQUENCIES=SELECTED", "0.05", "0.10", "-0.2", "*P-Y"};
+  static const char* const texts[] = {
+      "SEED=77", "OPTION=MWL", "WAVEZONE=150.0", "FLOAT_CONVOLUTION=YES", "FREQUENCIES=SELECTED", "0.05", "0.10",
+      "-0.2",    "*P-Y"};
   Block block = MakeBlock(texts, COUNT(texts));
   int32_t capacity = 0;
   ReadWaveGeneralMaxes02(handle, &block.lineCount, block.lines, block.codes, &capacity, kWidth);
@@ -119,8 +119,8 @@ static void ReadWaveGeneral(int32_t* handle) {
   ReadWaveGeneralData02(handle, &block.lineCount, block.lines, block.messages, block.codes, &block.status, &option,
                         &seed, &count, &capacity, frequencies, &convolution, &rao, &qtf, &zone, &analysisType,
                         &restrictedType, &frequencyDomain, &origin1, &origin2, kWidth, kMessageWidth);
-  printf("*WAVE-GENERAL: seed = %d, option = %d, wave zone = %g, switches = %d %d %d\n", (int)seed, (int)option,
-         zone, (int)convolution, (int)rao, (int)qtf);
+  printf("*WAVE-GENERAL: seed = %d, option = %d, wave zone = %g, switches = %d %d %d\n", (int)seed, (int)option, zone,
+         (int)convolution, (int)rao, (int)qtf);
   for (int32_t k = 0; k < count; ++k) {
     printf("  frequency %d: %.9g\n", (int)(k + 1), frequencies[k]);
   }
@@ -129,8 +129,8 @@ static void ReadWaveGeneral(int32_t* handle) {
 }
 
 static void ReadPYCurves(int32_t* handle) {
-  static const char* const texts[] = {"SET=SAND1", "SCOUR=2.0", "DEPTH=10.0", "0.0 0.0", "0.5 100.0", "NODE=12",
-                                      "0.0 0.0",   "1.0 50.0",  "2.0 60.0",   "*END"};
+  static const char* const texts[] = {"SET=SAND1", "SCOUR=2.0", "DEPTH=10.0", "0.0 0.0",  "0.5 100.0",
+                                      "NODE=12",   "0.0 0.0",   "1.0 50.0",   "2.0 60.0", "*END"};
   Block block = MakeBlock(texts, COUNT(texts));
   int32_t maxCurves = 0;
   int32_t maxPoints = 0;
@@ -146,8 +146,8 @@ static void ReadPYCurves(int32_t* handle) {
   int32_t curveCount = 0;
   memset(setName, ' ', sizeof setName);
   ReadPYData01(handle, &block.lineCount, block.lines, block.messages, block.codes, &block.status, NULL, &maxCurves,
-               &maxPoints, &curveCount, points, depth, pointCount, node, kind, setName, &scour, kWidth,
-               kMessageWidth, (int64_t)sizeof setName);
+               &maxPoints, &curveCount, points, depth, pointCount, node, kind, setName, &scour, kWidth, kMessageWidth,
+               (int64_t)sizeof setName);
   printf("P-Y: set %.*s, scour %g, %d curves\n", (int)strcspn(setName, " "), setName, scour, (int)curveCount);
   for (int32_t c = 0; c < curveCount && c < maxCurves; ++c) {
     if (kind[c] == -1) {

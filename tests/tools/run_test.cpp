@@ -85,18 +85,19 @@ TEST_F(CheckerRun, OptionsThatCannotBeUsedAreRefusedWithOneLine) {
     return RunCase{name, {{"a.inp", "*END\n"}}, std::move(arguments), 2, "", "orvane-check: " + reason + "\n"};
   };
   const RunCase cases[] = {
-      refused("unknown", {"--frobnicate", "a.inp"}, "unknown option '--frobnicate'"),
+      refused("unknown", {"--frobnicate", "a.inp"}, "The following argument was not expected: --frobnicate"),
       refused("no file", {"--json"}, "no input files"),
       refused("map to no reader", {"--map", "SOIL=CLAY", "a.inp"},
               "--map SOIL=CLAY: 'CLAY' is not a keyword the checker reads"),
       refused("map of no name", {"--map", "*=P-Y", "a.inp"}, "--map *=P-Y: '*' is not a keyword name"),
       refused("map without a keyword", {"--map=SOIL", "a.inp"}, "--map needs NAME=KEYWORD, not 'SOIL'"),
       refused("colour", {"--color=sometimes", "a.inp"}, "--color takes auto, always or never, not 'sometimes'"),
-      refused("help does not hide a bad option", {"--help", "--frobnicate"}, "unknown option '--frobnicate'"),
+      refused("help does not hide a bad option", {"--help", "--frobnicate"},
+              "The following argument was not expected: --frobnicate"),
       refused("two reports on standard output", {"--html", "-", "--json", "a.inp"},
               "--json and --html - would both write to standard output"),
-      refused("html without a file", {"a.inp", "--html"}, "--html needs a FILE"),
-      refused("html of an empty name", {"--html=", "a.inp"}, "--html needs a FILE"),
+      refused("html without a file", {"a.inp", "--html"}, "--html: 1 required TEXT missing"),
+      refused("html of an empty name", {"--html", "", "a.inp"}, "--html needs a FILE"),
       stopped("html to a missing directory", {"--html", "no/dir/r.html", "a.inp"},
               "no/dir/r.html: No such file or directory"),
       stopped("html over an input", {"--html", "./a.inp", "a.inp"}, "--html ./a.inp would overwrite an input file"),

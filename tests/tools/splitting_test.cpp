@@ -54,14 +54,15 @@ std::vector<ReadLine> ReadAll(const std::string& bytes, bool& binary) {
   EXPECT_EQ(pipe(ends), 0);
   EXPECT_EQ(write(ends[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   close(ends[1]);
-  LineReader reader(ends[0], 10);
+  std::FILE* file = fdopen(ends[0], "rb");
+  LineReader reader(file, 10);
   std::vector<ReadLine> lines;
   SourceLine line;
   while (reader.Next(line)) {
     EXPECT_EQ(line.number, static_cast<std::int64_t>(lines.size() + 1));
     lines.push_back({std::string(line.text), line.length, line.cutNonBlank, line.crlf, line.strayCarriageReturn});
   }
-  close(ends[0]);
+  std::fclose(file);
   binary = reader.Binary();
   return lines;
 }

@@ -6,6 +6,12 @@
 #                                              and nothing imports more than system DLLs
 #   run.sh c-host TREE EXPECTED                read_blocks.exe prints exactly the file EXPECTED
 #   run.sh fortran-host TREE                   legacy_host.exe passes all its checks, in order
+#   run.sh checker TREE DIRECTORY EXPECTED STATUS ARGUMENT...
+#                                              orvane-check.exe, run in DIRECTORY with the ARGUMENTs,
+#                                              prints exactly DIRECTORY/EXPECTED and exits with STATUS
+#   run.sh checker-crlf TREE INPUT CHECKER     orvane-check.exe --json prints for INPUT with CR LF line
+#                                              ends what CHECKER, the Linux build, prints
+# Outputs are compared with their CR LF line ends read as LF.
 # A step whose tools are missing exits with 77, which the tests take as skipped, never as passed.
 set -euo pipefail
 
@@ -78,7 +84,8 @@ build() {
   # DLL that they still needed would stop them.
   rm -rf "$tree/run"
   mkdir -p "$tree/run"
-  cp "$tree/$dll" "$tree/examples/read_blocks.exe" "$tree/tests/windows/hosts/legacy_host.exe" "$tree/run/"
+  cp "$tree/$dll" "$tree/examples/read_blocks.exe" "$tree/tests/windows/hosts/legacy_host.exe" \
+    "$tree/tools/orvane-check.exe" "$tree/run/"
   # Wine's first start creates its prefix, which takes a while: better here than in a host's step.
   if ! find_wine; then
     echo "windows: no wine64, so the hosts' steps will be skipped"
@@ -136,20 +143,27 @@ binaries() {
   check_imports "$tree/run/$dll" "$system_imports"
   check_imports "$tree/run/read_blocks.exe" "$host_imports"
   check_imports "$tree/run/legacy_host.exe" "$host_imports"
+  check_imports "$tree/run/orvane-check.exe" "$host_imports"
 }
 
-# Runs a host in the run directory; its output, with each line's CR LF turned into LF, goes to
-# OUTPUT. Fails when it does not exit with 0.
-run_host() {
-  local program=$1 output=$2 status=0
+# Runs PROGRAM of the run directory with the ARGUMENTs in DIRECTORY; its output, with each line's
+# CR LF turned into LF, goes to OUTPUT. Fails when it does not exit with STATUS.
+run_in() {
+  local directory=$1 expected_status=$2 output=$3 program=$4 status=0
+  shift 4
   require_wine
   require_tree
-  (cd "$tree/run" && "$wine" "$program" >"$output.raw" 2>"$output.stderr") || status=$?
+  (cd "$directory" && "$wine" "$tree/run/$program" "$@" >"$output.raw" 2>"$output.stderr") || status=$?
   sed 's/\r$//' "$output.raw" >"$output"
-  if ((status != 0)); then
+  if ((status != expected_status)); then
     cat "$output" "$output.stderr"
-    fail "$program exited with $status"
+    fail "$program exited with $status, not $expected_status"
   fi
+}
+
+# Runs a host, which must exit with 0, in the run directory.
+run_host() {
+  run_in "$tree/run" 0 "$2" "$1"
 }
 
 c_host() {
@@ -170,7 +184,25 @@ fortran_host() {
   printf '%s' "${contents##*after$'\n'}"
 }
 
-(($# >= 2)) || fail "usage: run.sh build SOURCE TREE CMAKE GENERATOR | binaries TREE EXPORTS | c-host TREE EXPECTED | fortran-host TREE"
+checker() {
+  local directory=$1 expected=$2 status=$3 output=$tree/checker.out
+  shift 3
+  run_in "$directory" "$status" "$output" orvane-check.exe "$@"
+  diff -u "$directory/$expected" "$output" || fail "orvane-check.exe $* printed something else than $expected"
+  echo "orvane-check.exe $* printed exactly $expected"
+}
+
+checker_crlf() {
+  local input=$1 linux=$2 directory=$tree/crlf name=${1##*/} status=0
+  mkdir -p "$directory"
+  sed 's/$/\r/' "$input" >"$directory/$name"
+  (cd "$directory" && "$linux" --json "$name" >"$directory/linux.out") || status=$?
+  run_in "$directory" "$status" "$directory/windows.out" orvane-check.exe --json "$name"
+  diff -u "$directory/linux.out" "$directory/windows.out" || fail "the Linux and Windows checkers differ on $name with CR LF"
+  echo "orvane-check.exe reads $name with CR LF line ends as the Linux build does"
+}
+
+(($# >= 2)) || fail "usage: run.sh build SOURCE TREE CMAKE GENERATOR | binaries TREE EXPORTS | c-host TREE EXPECTED | fortran-host TREE | checker TREE DIRECTORY EXPECTED STATUS ARGUMENT... | checker-crlf TREE INPUT CHECKER"
 step=$1
 case $step in
   build)
@@ -186,6 +218,16 @@ case $step in
   fortran-host)
     tree=$2
     fortran_host
+    ;;
+  checker)
+    (($# >= 5)) || fail "usage: run.sh checker TREE DIRECTORY EXPECTED STATUS ARGUMENT..."
+    tree=$2
+    checker "${@:3}"
+    ;;
+  checker-crlf)
+    (($# == 4)) || fail "usage: run.sh checker-crlf TREE INPUT CHECKER"
+    tree=$2
+    checker_crlf "$3" "$4"
     ;;
   *) fail "unknown step $step" ;;
 esac

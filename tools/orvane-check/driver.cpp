@@ -1,7 +1,5 @@
 #include "driver.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -31,12 +29,12 @@ class FileChecker {
   std::optional<std::string> Check(const std::string& path) {
     output_.BeginFile(path);
     std::string reason;
-    const int descriptor = OpenInput(path, reason);
-    if (descriptor < 0) {
+    std::FILE* file = OpenInput(path, reason);
+    if (file == nullptr) {
       output_.EndFile(0, reason);
       return reason;
     }
-    LineReader reader(descriptor, static_cast<std::size_t>(kRecordWidth));
+    LineReader reader(file, static_cast<std::size_t>(kRecordWidth));
     Splitter splitter(keywords_, static_cast<std::size_t>(kRecordWidth), [this](const Block& block) { Take(block); });
     SourceLine line;
     bool crlfNoted = false;
@@ -55,8 +53,8 @@ class FileChecker {
       }
       splitter.Add(line);
     }
-    if (descriptor != STDIN_FILENO) {
-      close(descriptor);
+    if (file != stdin) {
+      std::fclose(file);
     }
     if (reader.Binary()) {
       reason = "binary file (a NUL byte at offset " + std::to_string(reader.NulOffset()) + "); not checked";

@@ -1,5 +1,6 @@
 // One JSON document, written as the files are read: files, their blocks with values and findings,
 // and the totals. Small objects stand on one line so that the document stays readable.
+#include <nlohmann/json.hpp>
 #include <string_view>
 #include <vector>
 
@@ -10,25 +11,21 @@ namespace orvane::check {
 
 namespace {
 
-// A JSON string; bytes above 127 are taken as Latin-1 characters, so that any input line makes
-// valid JSON.
+// A JSON string, escaped by nlohmann/json. Bytes above 127 are taken as the Latin-1 characters
+// U+0080 to U+00FF and written as \u0080 to \u00ff, so that any input line makes valid JSON.
 std::string Quoted(std::string_view text) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string quoted = "\"";
+  std::string utf8;
+  utf8.reserve(text.size());
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (byte < 0x20 || byte >= 0x80) {
-      quoted += "\\u00";
-      quoted += kHex[byte >> 4];
-      quoted += kHex[byte & 0xF];
+    if (byte < 0x80) {
+      utf8 += c;
     } else {
-      quoted += c;
+      utf8 += static_cast<char>(0xC0 | (byte >> 6));
+      utf8 += static_cast<char>(0x80 | (byte & 0x3F));
     }
   }
-  return quoted + "\"";
+  return nlohmann::json(std::move(utf8)).dump(-1, ' ', true);
 }
 
 // Numbers JSON has no literal for become strings.

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <CLI/CLI.hpp>
 #include <string_view>
 
 namespace orvane::check {
@@ -54,61 +55,37 @@ bool ParseMap(const std::string& value, Options& options, std::string& error) {
 }  // namespace
 
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (optionsEnded || argument == "-" || argument.empty() || argument[0] != '-') {
-      options.files.push_back(argument);
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "-h" || argument == "--help") {
-      options.help = true;
-    } else if (argument == "--version") {
-      options.version = true;
-    } else if (argument == "--json") {
-      options.json = true;
-    } else if (argument == "--values") {
-      options.allValues = true;
-    } else if (argument == "--time-domain") {
-      options.timeDomain = true;
-    } else if (argument == "--color" || argument == "--colour") {
-      options.colour = Colour::kAlways;
-    } else if (argument.starts_with("--color=") || argument.starts_with("--colour=")) {
-      const std::string when = argument.substr(argument.find('=') + 1);
-      if (!ParseColour(when, options.colour)) {
-        error = "--color takes auto, always or never, not '" + when + "'";
-        return false;
-      }
-    } else if (argument == "--html") {
-      if (i + 1 == arguments.size()) {
-        error = "--html needs a FILE";
-        return false;
-      }
-      options.html = arguments[++i];
-      if (options.html.empty()) {
-        error = "--html needs a FILE";
-        return false;
-      }
-    } else if (argument.starts_with("--html=")) {
-      options.html = argument.substr(7);
-      if (options.html.empty()) {
-        error = "--html needs a FILE";
-        return false;
-      }
-    } else if (argument == "--map") {
-      if (i + 1 == arguments.size()) {
-        error = "--map needs NAME=KEYWORD";
-        return false;
-      }
-      if (!ParseMap(arguments[++i], options, error)) {
-        return false;
-      }
-    } else if (argument.starts_with("--map=")) {
-      if (!ParseMap(argument.substr(6), options, error)) {
-        return false;
-      }
-    } else {
-      error = "unknown option '" + argument + "'";
+  CLI::App app;
+  app.set_help_flag();  // the help is kUsage, shown by the caller
+  app.add_flag("-h,--help", options.help);
+  app.add_flag("--version", options.version);
+  app.add_flag("--json", options.json);
+  app.add_flag("--values", options.allValues);
+  app.add_flag("--time-domain", options.timeDomain);
+  auto* html = app.add_option("--html", options.html);
+  html->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  std::string colour = "auto";
+  app.add_flag("--color{always},--colour{always}", colour);
+  std::vector<std::string> maps;
+  app.add_option("--map", maps)->allow_extra_args(false);
+  app.add_option("FILE", options.files);
+  try {
+    // CLI11 takes the arguments last first.
+    app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
+  } catch (const CLI::ParseError& failure) {
+    error = failure.what();
+    return false;
+  }
+  if (!ParseColour(colour, options.colour)) {
+    error = "--color takes auto, always or never, not '" + colour + "'";
+    return false;
+  }
+  if (html->count() > 0 && options.html.empty()) {
+    error = "--html needs a FILE";
+    return false;
+  }
+  for (const std::string& map : maps) {
+    if (!ParseMap(map, options, error)) {
       return false;
     }
   }

@@ -1,6 +1,6 @@
 // Memory for the per-line arrays of one block, which run to hundreds of megabytes for a block of
-// millions of lines: a mapping of its own that grows by moving the mapping rather than copying its
-// contents, and that asks for huge pages, so that first use costs few page faults.
+// millions of lines. On Linux: a mapping of its own that grows by moving the mapping rather than
+// copying its contents, and that asks for huge pages, so that first use costs few page faults.
 #pragma once
 
 #include <cstddef>

@@ -1,12 +1,14 @@
 #include "source.h"
 
+#ifdef _WIN32
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <io.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace orvane::check {
 
@@ -18,8 +20,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-LineReader::LineReader(int descriptor, std::size_t width)
-    : descriptor_(descriptor), width_(width), buffer_(kBufferSize) {
+LineReader::LineReader(std::FILE* file, std::size_t width) : file_(file), width_(width), buffer_(kBufferSize) {
   kept_.reserve(kKept);
 }
 
@@ -27,23 +28,16 @@ bool LineReader::Refill() {
   consumed_ += static_cast<std::int64_t>(end_);
   position_ = 0;
   end_ = 0;
-  // The first fill waits for the whole probe, so that a file is known to be binary before any of its
-  // lines has been handed out, even from a pipe that delivers a few bytes at a time.
-  const std::size_t wanted = consumed_ == 0 ? kBinaryProbe : 1;
-  while (end_ < wanted && !atEnd_) {
-    const ssize_t got = read(descriptor_, buffer_.data() + end_, buffer_.size() - end_);
-    if (got < 0) {
-      if (errno == EINTR) {
-        continue;
+  // A fill stops short only at the end of the file or on an error, so the first one holds the whole
+  // probe: a file is known to be binary before any of its lines has been handed out.
+  if (!atEnd_) {
+    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    if (end_ < buffer_.size()) {
+      atEnd_ = true;
+      if (std::ferror(file_) != 0) {
+        error_ = std::strerror(errno);
       }
-      error_ = std::strerror(errno);
-      atEnd_ = true;
-      break;
     }
-    if (got == 0) {
-      atEnd_ = true;
-    }
-    end_ += static_cast<std::size_t>(got);
   }
   if (consumed_ < static_cast<std::int64_t>(kBinaryProbe)) {
     const std::size_t probe = std::min(end_, kBinaryProbe - static_cast<std::size_t>(consumed_));
@@ -116,22 +110,23 @@ bool LineReader::Next(SourceLine& line) {
   return true;
 }
 
-int OpenInput(const std::string& path, std::string& reason) {
+std::FILE* OpenInput(const std::string& path, std::string& reason) {
   if (path == "-") {
-    return STDIN_FILENO;
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);  // CR LF reaches the reader as it does on other systems
+#endif
+    return stdin;
   }
-  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) {
-    reason = std::strerror(errno);
-    return -1;
-  }
-  struct stat info {};
-  if (fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode)) {
-    close(descriptor);
+  std::error_code failure;
+  if (std::filesystem::is_directory(path, failure)) {
     reason = "is a directory";
-    return -1;
+    return nullptr;
   }
-  return descriptor;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    reason = std::strerror(errno);
+  }
+  return file;
 }
 
 }  // namespace orvane::check

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,9 @@ class LineReader {
   static constexpr std::size_t kKept = 512;          // enough to show any line a person would write
   static constexpr std::size_t kBinaryProbe = 8192;  // a NUL byte this early means the file is not text
 
-  // Reads from an open file descriptor, which it does not close. `width` is the record width: bytes
-  // past it are counted in SourceLine::cutNonBlank.
-  LineReader(int descriptor, std::size_t width);
+  // Reads from an open file, which it does not close. `width` is the record width: bytes past it are
+  // counted in SourceLine::cutNonBlank.
+  LineReader(std::FILE* file, std::size_t width);
 
   // The next line; false at the end of the file, on a read error and for a binary file.
   bool Next(SourceLine& line);
@@ -41,7 +42,7 @@ class LineReader {
   bool Refill();
   void Append(const char* begin, const char* end);
 
-  int descriptor_;
+  std::FILE* file_;
   std::size_t width_;
   std::vector<char> buffer_;
   std::size_t position_ = 0;
@@ -60,8 +61,8 @@ class LineReader {
   std::size_t carriageReturns_ = 0;
 };
 
-// Opens `path` for reading ("-" is standard input). Returns the descriptor, or -1 with `reason`
-// set: the system's reason, or "is a directory".
-int OpenInput(const std::string& path, std::string& reason);
+// Opens `path` for reading its bytes as they are ("-" is standard input). Returns the file, or null
+// with `reason` set: the system's reason, or "is a directory".
+std::FILE* OpenInput(const std::string& path, std::string& reason);
 
 }  // namespace orvane::check
