@@ -185,7 +185,7 @@ fortran_host() {
 }
 
 checker() {
-  local directory=$1 expected=$2 status=$3 output=$tree/checker.out
+  local directory=$1 expected=$2 status=$3 output=$tree/checker-$2
   shift 3
   run_in "$directory" "$status" "$output" orvane-check.exe "$@"
   diff -u "$directory/$expected" "$output" || fail "orvane-check.exe $* printed something else than $expected"
