@@ -21,7 +21,7 @@ constexpr int kMantissaBits = 23;  // stored, besides the implicit leading one
 // with Python's integers.
 constexpr int kSmallestPower = -65;  // below it w x 10^q < 10^19 x 10^-66 rounds to zero
 constexpr int kLargestPower = 38;    // above it w x 10^q >= 10^39 overflows
-constexpr std::array<std::array<std::uint64_t, 2>, kLargestPower - kSmallestPower + 1> kPowersOfFive{{
+constexpr std::array<std::array<std::uint64_t, 2>, 104> kPowersOfFive{{
     // clang-format off
     {0x86ccbb52ea94baea, 0x98e947129fc2b4e9},  // 5^-65
     {0xa87fea27a539e9a5, 0x3f2398d747b36224},  // 5^-64
@@ -130,6 +130,8 @@ constexpr std::array<std::array<std::uint64_t, 2>, kLargestPower - kSmallestPowe
     // clang-format on
 }};
 
+static_assert(kPowersOfFive.size() == kLargestPower - kSmallestPower + 1);
+
 struct Product {
   std::uint64_t high;
   std::uint64_t low;
@@ -189,8 +191,10 @@ Quick EiselLemire(std::uint64_t w, std::int64_t q) {
   const int upperBit = static_cast<int>(product.high >> 63);
   const int shift = upperBit + 64 - kMantissaBits - 3;
   std::uint64_t mantissa = product.high >> shift;
-  // floor(log2(10^q)) + 63, exact over the table's range, then the float's exponent bias.
-  const int log2Power = ((217706 * static_cast<int>(q)) >> 16) + 63;
+  // floor(log2(10^q)) + 63, exact over the table's range (217706 / 2^16 stands for log2(10)),
+  // then the float's exponent bias.
+  const int scaled = 217706 * static_cast<int>(q);
+  const int log2Power = (scaled >= 0 ? scaled / 65536 : -((65535 - scaled) / 65536)) + 63;
   int exponent = log2Power + upperBit - leadingZeros + 127;
   if (exponent <= 0) {  // a subnormal, or zero
     if (1 - exponent >= 64) {
