@@ -1,6 +1,7 @@
-// The std::from_chars yardstick: what a careful C++ host writes without the library. Each field is
-// handed to std::from_chars in place; only a field with a D exponent letter or a leading plus sign,
-// which std::from_chars does not take, is first copied and fixed up.
+// The std::from_chars yardstick: what a careful C++ host writes without the library. Every field is
+// handed to std::from_chars where it stands, and the field ends where std::from_chars stops; only
+// a field with a D exponent letter, which std::from_chars does not take, is read once more from a
+// copy with an E. Lines are never trimmed: a line is read up to its last wanted field.
 #include <algorithm>
 #include <bit>
 #include <charconv>
@@ -35,47 +36,52 @@ bool StartsWith(Text text, Text name) {
 }
 
 Text LeftJustified(Text line) {
-  const std::size_t first = line.find_first_not_of(' ');
-  return first == Text::npos ? Text{} : line.substr(first);
+  std::size_t first = 0;
+  while (first < line.size() && line[first] == ' ') {
+    ++first;
+  }
+  return line.substr(first);
 }
 
 bool IsSeparator(char c) { return c == ' ' || c == ',' || c == '\t'; }
 
-float ParseField(Text field) {
-  if (!field.empty() && field.front() == '+') {
-    field.remove_prefix(1);
+// Reads the number that starts at `at`; returns where it ends.
+const char* ParseField(const char* at, const char* end, float& value) {
+  const char* const first = at + (*at == '+' ? 1 : 0);
+  const auto result = std::from_chars(first, end, value);
+  if (result.ptr < end && (*result.ptr == 'D' || *result.ptr == 'd')) {
+    char copy[48];
+    std::size_t size = 0;
+    const char* p = first;
+    for (; p < end && !IsSeparator(*p) && size < sizeof copy; ++p) {
+      copy[size++] = *p == 'D' || *p == 'd' ? 'e' : *p;
+    }
+    std::from_chars(copy, copy + size, value);
+    return p;
   }
-  float value = 0.0F;
-  if (field.find_first_of("Dd") == Text::npos) {
-    std::from_chars(field.data(), field.data() + field.size(), value);
-    return value;
+  if (result.ec != std::errc{}) {  // not a number: on to the next separator
+    const char* p = first;
+    while (p < end && !IsSeparator(*p)) {
+      ++p;
+    }
+    return p;
   }
-  char copy[64];
-  const std::size_t size = std::min(field.size(), sizeof copy);
-  std::copy_n(field.begin(), size, copy);
-  std::replace_if(
-      copy, copy + size, [](char c) { return c == 'D' || c == 'd'; }, 'e');
-  std::from_chars(copy, copy + size, value);
-  return value;
+  return result.ptr;
 }
 
 // Reads up to `count` numbers from `text` into `values`; returns how many fields there were.
 std::size_t ParseFields(Text text, float* values, std::size_t count) {
+  const char* p = text.data();
+  const char* const end = text.data() + text.size();
   std::size_t k = 0;
-  std::size_t position = 0;
   while (k < count) {
-    while (position < text.size() && IsSeparator(text[position])) {
-      ++position;
+    while (p < end && IsSeparator(*p)) {
+      ++p;
     }
-    if (position == text.size()) {
+    if (p == end) {
       break;
     }
-    std::size_t end = position;
-    while (end < text.size() && !IsSeparator(text[end])) {
-      ++end;
-    }
-    values[k++] = ParseField(text.substr(position, end - position));
-    position = end;
+    p = ParseField(p, end, values[k++]);
   }
   return k;
 }
@@ -94,19 +100,18 @@ void Add(Tally& tally, float value) {
   ++tally.values;
 }
 
-// The data pass of both blocks: returns the line to interpret, or an empty text for a line passed
-// over; `end` becomes true at the next keyword.
+// The data pass of both blocks: returns the line to interpret from its first non-blank character,
+// or an empty text for a line passed over; `end` becomes true at the next keyword.
 Text Classify(Text record, char* message, std::size_t messageLength, bool& end) {
   std::memset(message, ' ', messageLength);
-  const std::size_t last = record.find_last_not_of(' ');
-  if (last == Text::npos || record.front() == 'C' || record.front() == 'c') {
+  if (record.empty() || record.front() == 'C' || record.front() == 'c') {
     return {};
   }
   if (record.front() == '*' || record.front() == '$') {
     end = true;
     return {};
   }
-  return record.substr(0, last + 1);
+  return LeftJustified(record);
 }
 
 }  // namespace
@@ -137,11 +142,10 @@ Tally FromCharsPYData(const Records& block, char* messages, std::int64_t message
   const auto width = static_cast<std::size_t>(messageLength);
   bool end = false;
   for (std::int32_t i = 0; i < block.lineCount && !end; ++i) {
-    const Text record = Classify(RecordOf(block, i), messages + static_cast<std::size_t>(i) * width, width, end);
-    if (record.empty()) {
+    const Text line = Classify(RecordOf(block, i), messages + static_cast<std::size_t>(i) * width, width, end);
+    if (line.empty()) {
       continue;
     }
-    const Text line = LeftJustified(record);
     if (StartsWith(line, "SET=")) {
       continue;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/bytes.h"
+
 namespace orvane::readers {
 
 std::size_t Width(std::int64_t length) { return length > 0 ? static_cast<std::size_t>(length) : 0; }
@@ -32,19 +34,11 @@ DataBlock::DataBlock(const std::int32_t* lineCount, const char* lines, char* mes
       lineLength(Width(lineLength)),
       messageLength(Width(messageLength)) {}
 
-Text DataBlock::Record(std::int32_t index) const {
-  return {lines + static_cast<std::size_t>(index) * lineLength, lineLength};
-}
-
-TextOut DataBlock::Message(std::int32_t index) const {
-  return {messages + static_cast<std::size_t>(index) * messageLength, messageLength};
-}
-
 void Line::ReadNumbers(Text key, std::span<float> values, float defaultValue) const {
   if (Code() != 0) {
     toolkit::FillBlanks(Message());
   }
-  toolkit::ReadNumericFieldsIntoBlank(Code(), Message(), key, Screened(), values, defaultValue);
+  toolkit::ReadNumericFieldsIntoBlank(Code(), Message(), key, screened_, values, defaultValue);
 }
 
 Flow Line::Report(const toolkit::Message& message) const {
@@ -73,17 +67,26 @@ MaxesBlock::MaxesBlock(const std::int32_t* lineCount, const char* lines, std::in
                        std::int64_t lineLength)
     : lineCount(*lineCount), lines(lines), lineCodes(lineCodes), lineLength(Width(lineLength)) {}
 
-Text MaxesBlock::Record(std::int32_t index) const {
-  return {lines + static_cast<std::size_t>(index) * lineLength, lineLength};
-}
-
 namespace detail {
 
-bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, Text& screened) {
+// Codes are zeroed as bytes, sixteen at a time, like the messages.
+void ZeroCodes(std::int32_t* codes, std::int32_t count) {
+  toolkit::bytes::Fill(reinterpret_cast<char*>(codes), static_cast<std::size_t>(count) * sizeof *codes, 0);
+}
+
+void StartDataWalk(const DataBlock& block) {
+  *block.status = 0;
+  if (block.lineCount < 1) {
+    return;
+  }
+  const auto lines = static_cast<std::size_t>(block.lineCount);
+  toolkit::bytes::Fill(block.messages, lines * block.messageLength, ' ');
+  ZeroCodes(block.lineCodes, block.lineCount);
+}
+
+bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, toolkit::ScreenedLine& screened) {
   const TextOut message = block.Message(index);
   std::int32_t& code = block.lineCodes[index];
-  toolkit::FillBlanks(message);
-  code = 0;
   const Text record = block.Record(index);
   const toolkit::LineClass line = toolkit::ClassifyLine(record, message, code);
   switch (line.state) {
@@ -91,38 +94,26 @@ bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, Text
       return false;
     case toolkit::LineState::Ready:
       // Without its trailing blanks, which every rule reads as the blank padding they are.
-      screened = record.substr(0, line.length);
+      screened = {record.substr(0, line.length), line.first, record.size()};
       return true;
     case toolkit::LineState::NeedsCleaning:
       break;
   }
   const TextOut copy = work.Load(record);
   toolkit::CleanLine(copy, message, code);
-  screened = Text(copy.data(), copy.size());
+  const Text cleaned(copy.data(), copy.size());
+  const Text used = toolkit::TrimTrailingBlanks(cleaned);
+  screened = {used, used.size() - toolkit::SkipLeadingBlanks(used).size(), cleaned.size()};
   return true;
 }
-
-void ClearLinesFrom(const DataBlock& block, std::int32_t index) {
-  if (index >= block.lineCount) {
-    return;
-  }
-  const auto first = static_cast<std::size_t>(index);
-  const auto count = static_cast<std::size_t>(block.lineCount) - first;
-  std::fill_n(block.messages + first * block.messageLength, count * block.messageLength, ' ');
-  std::fill_n(block.lineCodes + first, count, 0);
-}
-
-bool IsTerminator(Text line) { return !line.empty() && (line.front() == '*' || line.front() == '$'); }
 
 bool StartMaxesWalk(const MaxesBlock& block) {
   if (block.lineCount < 1) {
     return false;
   }
-  std::fill_n(block.lineCodes, static_cast<std::size_t>(block.lineCount), 0);
+  ZeroCodes(block.lineCodes, block.lineCount);
   return true;
 }
-
-bool IsMaxesComment(Text leftJustified) { return toolkit::EqualsIgnoreCase(leftJustified.substr(0, 1), "C"); }
 
 }  // namespace detail
 }  // namespace orvane::readers

@@ -47,8 +47,12 @@ struct DataBlock {
   std::size_t lineLength;
   std::size_t messageLength;
 
-  [[nodiscard]] Text Record(std::int32_t index) const;
-  [[nodiscard]] TextOut Message(std::int32_t index) const;
+  [[nodiscard]] Text Record(std::int32_t index) const {
+    return {lines + static_cast<std::size_t>(index) * lineLength, lineLength};
+  }
+  [[nodiscard]] TextOut Message(std::int32_t index) const {
+    return {messages + static_cast<std::size_t>(index) * messageLength, messageLength};
+  }
 };
 
 enum class Flow : std::uint8_t { Continue, Stop };
@@ -61,15 +65,15 @@ enum class Flow : std::uint8_t { Continue, Stop };
 // only when there is something to blank.
 class Line {
  public:
-  Line(const DataBlock& block, std::int32_t index, Text screened)
+  Line(const DataBlock& block, std::int32_t index, const toolkit::ScreenedLine& screened)
       : block_(&block), index_(index), screened_(screened) {}
 
   // The screened line, column 1 first: the host's record itself when screening had nothing to
-  // clean, else a cleaned copy. It may stop short of the record's width where only blanks
-  // follow, which every rule and toolkit operation reads as blank padding.
-  [[nodiscard]] Text Screened() const { return screened_; }
+  // clean, else a cleaned copy. It stops at its last non-blank character: what follows is blank
+  // padding, which every rule and toolkit operation reads as such.
+  [[nodiscard]] Text Screened() const { return screened_.text; }
   // The screened line from its first non-blank character; blank-padded by the comparison rules.
-  [[nodiscard]] Text LeftJustified() const { return toolkit::SkipLeadingBlanks(Screened()); }
+  [[nodiscard]] Text LeftJustified() const { return screened_.text.substr(screened_.first); }
   // 1-based, as the host numbers its lines.
   [[nodiscard]] std::int32_t Number() const { return index_ + 1; }
 
@@ -90,17 +94,16 @@ class Line {
  private:
   const DataBlock* block_;
   std::int32_t index_;
-  Text screened_;
+  toolkit::ScreenedLine screened_;
 };
 
 namespace detail {
-// Blanks message `index`, zeroes its code and screens the line into `screened`; false when
-// screening says to skip the line.
-bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, Text& screened);
-// Blanks the messages and zeroes the codes of the lines from `index` on, which the walk did not
-// reach.
-void ClearLinesFrom(const DataBlock& block, std::int32_t index);
-bool IsTerminator(Text line);
+// Blanks every message and zeroes every code, all in one go, and sets the status to 0.
+void StartDataWalk(const DataBlock& block);
+// Screens line `index` into `screened`, writing its message and code when screening has something
+// to say; false when screening says to skip the line.
+bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, toolkit::ScreenedLine& screened);
+inline bool IsTerminator(Text line) { return !line.empty() && (line.front() == '*' || line.front() == '$'); }
 }  // namespace detail
 
 // The data reader walk. Rules provide
@@ -109,31 +112,24 @@ bool IsTerminator(Text line);
 // The status becomes 0 and every line ends with a blank message and code 0 unless screening or
 // the rules wrote them; lines after the terminator, or after a Stop, keep those. When the records
 // run out before a terminator the call simply ends: no end-of-block check is made.
-//
-// Each message is blanked once, as its line is reached, rather than all before the walk: the
-// outcome is the same, and a block's messages are written in one pass instead of two.
 template <class Rules>
 void WalkDataBlock(const DataBlock& block, Rules&& rules) {
   WorkLine work(block.lineLength);
-  *block.status = 0;
-  std::int32_t index = 0;
-  for (; index < block.lineCount; ++index) {
-    Text screened;
+  detail::StartDataWalk(block);
+  for (std::int32_t index = 0; index < block.lineCount; ++index) {
+    toolkit::ScreenedLine screened{};
     if (!detail::ScreenLine(block, index, work, screened)) {
       continue;
     }
     const Line line(block, index, screened);
-    if (detail::IsTerminator(screened)) {
+    if (detail::IsTerminator(screened.text)) {
       rules.EndOfBlock(line);
-      ++index;
-      break;
+      return;
     }
     if (rules.DataLine(line) == Flow::Stop) {
-      ++index;
-      break;
+      return;
     }
   }
-  detail::ClearLinesFrom(block, index);
 }
 
 // The end-of-block rule of the readers that must see data: the terminator always gets code 3, and
@@ -185,13 +181,20 @@ struct MaxesBlock {
   std::int32_t* lineCodes;
   std::size_t lineLength;
 
-  [[nodiscard]] Text Record(std::int32_t index) const;
+  [[nodiscard]] Text Record(std::int32_t index) const {
+    return {lines + static_cast<std::size_t>(index) * lineLength, lineLength};
+  }
 };
 
 namespace detail {
 // Zeroes every code; false when there are no lines to walk.
 bool StartMaxesWalk(const MaxesBlock& block);
-bool IsMaxesComment(Text leftJustified);
+// "C" or "c" first.
+inline bool IsMaxesComment(Text leftJustified) { return (leftJustified.front() | 0x20) == 'c'; }
+// The record from its first non-blank character; most records start with one.
+inline Text LeftJustify(Text record) {
+  return !record.empty() && record.front() != ' ' ? record : toolkit::SkipLeadingBlanks(record);
+}
 }  // namespace detail
 
 // The maxes reader walk: no screening; each line is taken from its first non-blank character.
@@ -204,7 +207,7 @@ void WalkMaxesBlock(const MaxesBlock& block, CountLine&& countLine) {
     return;
   }
   for (std::int32_t index = 0; index < block.lineCount; ++index) {
-    const Text line = toolkit::SkipLeadingBlanks(block.Record(index));
+    const Text line = detail::LeftJustify(block.Record(index));
     if (detail::IsTerminator(line)) {
       block.lineCodes[index] = 3;
       return;

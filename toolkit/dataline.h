@@ -72,6 +72,7 @@ enum class LineState : std::uint8_t {
 };
 struct LineClass {
   LineState state;
+  std::size_t first;   // of a Ready line: where its first non-blank character stands
   std::size_t length;  // of a Ready line without its trailing blanks
 };
 LineClass ClassifyLine(Text line, TextOut message, std::int32_t& code);
@@ -102,10 +103,19 @@ void ExtractOptionValue(Text line, char key, TextOut value, std::int32_t maxLeng
 void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
                        float defaultValue);
 
-// ReadNumericFields for a caller whose `message` is blank already: the same outcome, without
-// blanking it once more.
-void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
-                                float defaultValue);
+// A line as screening leaves it: `text` from column 1 to the last non-blank character, `first`
+// where the first non-blank one stands, and `readable` characters from text.data() that may be
+// read, all of them blanks past text.size() (the rest of the record).
+struct ScreenedLine {
+  Text text;
+  std::size_t first;
+  std::size_t readable;
+};
+
+// ReadNumericFields for a caller who has screened the line and whose `message` is blank already:
+// the same outcome, without measuring the line or blanking the message once more.
+void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, const ScreenedLine& line,
+                                std::span<float> values, float defaultValue);
 
 inline constexpr Text kTooLargeMessage = messages::kTooLarge.text;
 

@@ -1,12 +1,14 @@
+// Number reading: the one scanner that takes a field apart, character classes and digits eight at
+// a time, and the splitting of a line into fields around it. Converting what the scanner found
+// into a float is decimal.cpp's part.
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <system_error>
 
+#include "toolkit/bytes.h"
 #include "toolkit/dataline.h"
+#include "toolkit/decimal.h"
 
 namespace orvane::toolkit {
 namespace {
@@ -14,6 +16,9 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSign(char c) { return c == '+' || c == '-'; }
 bool IsFieldSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
+// What ends the number of a field: the end of the field, or a slash, after which the rest of the
+// field is ignored.
+bool EndsNumber(char c) { return IsFieldSeparator(c) || c == '/'; }
 bool IsExponentLetter(char c) {
   switch (c) {
     case 'E':
@@ -28,163 +33,175 @@ bool IsExponentLetter(char c) {
   }
 }
 
-// Float halfway points carry at most 113 significant decimal digits, so keeping 120 digits and
-// standing in a single nonzero digit for whatever follows never moves a value across one: the
-// rounding stays exact however long the field is.
-constexpr std::size_t kKeptDigits = 120;
-// A decimal exponent this large over- or underflows whatever the 121 digits are.
-constexpr std::int64_t kExponentLimit = 999'999;
-// A written exponent is kept up to this bound, far beyond the digit count of any field that fits
-// in memory, so that zeros written before the exponent are always offset exactly
-// ("1" followed by ten million zeros and "E-10000000" is 1); the sum with the digit count still
-// fits in 64 bits.
-constexpr std::int64_t kWrittenExponentLimit = 1'000'000'000'000'000;
+// The character at `at`, or a blank at and past `end`: past a line's last character it is blank
+// padding.
+char At(const char* at, const char* end) { return at < end ? *at : ' '; }
 
-// The decimal number D x 10^E of a field, gathered in a fixed buffer for std::from_chars.
-class DecimalText {
- public:
-  void SetNegative() { text_[size_++] = '-'; }
+// ---- Digits, eight at a time ----
 
-  void AddDigit(char digit, bool afterPoint) {
-    if (!seenNonZero_ && digit == '0') {
-      exponent_ -= afterPoint ? 1 : 0;
-      return;
-    }
-    seenNonZero_ = true;
-    if (digitCount_ < kKeptDigits) {
-      text_[size_++] = digit;
-      ++digitCount_;
-      exponent_ -= afterPoint ? 1 : 0;
-    } else {
-      exponent_ += afterPoint ? 0 : 1;
-      sticky_ = sticky_ || digit != '0';
-    }
-  }
+constexpr std::array<std::uint64_t, 9> kPowersOfTen{1,       10,        100,        1'000,      10'000,
+                                                    100'000, 1'000'000, 10'000'000, 100'000'000};
 
-  void AddExponent(std::int64_t written) { exponent_ += written; }
-
-  FieldValue Convert() {
-    if (!seenNonZero_) {
-      text_[size_++] = '0';
-    }
-    if (sticky_) {
-      text_[size_++] = '1';
-      ++digitCount_;
-      --exponent_;
-    }
-    const std::int64_t exponent = std::clamp(exponent_, -kExponentLimit, kExponentLimit);
-    AppendExponent(exponent);
-    float value = 0.0F;
-    const auto result = std::from_chars(text_.data(), text_.data() + size_, value);
-    if (result.ec == std::errc{}) {
-      return {FieldKind::Number, value};
-    }
-    // Out of range: |value| >= 1 can only overflow; anything smaller underflows to a signed zero.
-    const auto magnitude = static_cast<std::int64_t>(digitCount_) + exponent_;
-    if (magnitude > 0) {
-      return {FieldKind::TooLarge, 0.0F};
-    }
-    return {FieldKind::Number, text_[0] == '-' ? -0.0F : 0.0F};
-  }
-
- private:
-  // Written by hand: std::to_chars would pull a shared digits table into the library's dynamic
-  // symbols.
-  void AppendExponent(std::int64_t exponent) {
-    text_[size_++] = 'e';
-    if (exponent < 0) {
-      text_[size_++] = '-';
-      exponent = -exponent;
-    }
-    std::array<char, 8> reversed{};
-    std::size_t count = 0;
-    do {
-      reversed[count++] = static_cast<char>('0' + exponent % 10);
-      exponent /= 10;
-    } while (exponent != 0);
-    while (count > 0) {
-      text_[size_++] = reversed[--count];
-    }
-  }
-
-  std::array<char, 1 + kKeptDigits + 1 + 2 + 24> text_;  // only the first size_ characters are ever read
-  std::size_t size_ = 0;
-  std::size_t digitCount_ = 0;
-  std::int64_t exponent_ = 0;
-  bool seenNonZero_ = false;
-  bool sticky_ = false;
-};
-
-// The words INF, INFINITY and NAN, in any case.
-FieldValue ConvertWord(Text word, bool negative) {
-  if (EqualsIgnoreCase(word, "INF") || EqualsIgnoreCase(word, "INFINITY")) {
-    const float infinity = std::numeric_limits<float>::infinity();
-    return {FieldKind::Number, negative ? -infinity : infinity};
-  }
-  if (EqualsIgnoreCase(word, "NAN")) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    return {FieldKind::Number, negative ? -nan : nan};
-  }
-  return {FieldKind::NotNumber, 0.0F};
+// The value of the eight digit values in a word, the first byte the most significant: byte pairs
+// combine into two-digit numbers, then pairs of those into four-digit ones, two at a time by one
+// multiplication each.
+std::uint64_t EightDigits(std::uint64_t values) {
+  values = values * 10 + (values >> 8);  // bytes 0, 2, 4, 6: 10 x the first digit + the second
+  constexpr std::uint64_t kPairs = 0x000000FF000000FF;
+  constexpr std::uint64_t kFirstAndThird = 100 + (1'000'000ULL << 32);
+  constexpr std::uint64_t kSecondAndFourth = 1 + (10'000ULL << 32);
+  return ((values & kPairs) * kFirstAndThird + ((values >> 16) & kPairs) * kSecondAndFourth) >> 32;
 }
 
-// Signed decimal with optional point and exponent, or one of the words INF, INFINITY, NAN.
-FieldValue ConvertDecimal(Text field) {
-  constexpr FieldValue kNotNumber{FieldKind::NotNumber, 0.0F};
-  DecimalText decimal;
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < field.size() && IsSign(field[i])) {
-    negative = field[i] == '-';
-    ++i;
-  }
-  if (i < field.size() && !IsDigit(field[i]) && field[i] != '.') {
-    return ConvertWord(field.substr(i), negative);
-  }
-  if (negative) {
-    decimal.SetNegative();
-  }
-  bool afterPoint = false;
-  bool anyDigit = false;
-  for (; i < field.size(); ++i) {
-    const char c = field[i];
-    if (IsDigit(c)) {
-      decimal.AddDigit(c, afterPoint);
-      anyDigit = true;
-    } else if (c == '.' && !afterPoint) {
-      afterPoint = true;
-    } else {
-      break;
+// The words INF, INFINITY and NAN, in any case, from `at`: where the word ends, or nullptr.
+const char* ScanWord(const char* at, const char* end, bool negative, float& value) {
+  const auto matches = [at, end](std::string_view lowerCase) {
+    const char* p = at;
+    for (const char letter : lowerCase) {
+      if (p == end || (*p | 0x20) != letter) {  // only 'A' to 'Z' fold onto 'a' to 'z' here
+        return false;
+      }
+      ++p;
     }
+    return true;
+  };
+  const float infinity = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  if (matches("infinity")) {
+    value = negative ? -infinity : infinity;
+    return at + 8;
   }
-  if (!anyDigit) {
-    return kNotNumber;
+  if (matches("inf") || matches("nan")) {
+    value = (*at | 0x20) == 'i' ? (negative ? -infinity : infinity) : (negative ? -nan : nan);
+    return at + 3;
   }
-  if (i < field.size()) {
-    if (IsExponentLetter(field[i])) {
-      ++i;
-      if (i == field.size()) {
-        return {FieldKind::TooLarge, 0.0F};  // "1E": a conversion that fails, like an overflow
+  return nullptr;
+}
+
+struct Field {
+  FieldValue value;
+  const char* stop;  // where its number ended: at a separator, a slash, the end, or where it failed
+};
+
+// One field, from its first character `at` (which is no separator), by the number syntax:
+// [sign] digits [. digits] [exponent] with at least one digit, or [sign] and a word; the repeat
+// form r*c; a slash that ends the number. Every character is looked at once, and the digits of
+// the mantissa eight at a time, point and all: a point among them is folded out of the word.
+// Characters up to `end` may be read; past the field's last character there must be a separator
+// or `end`.
+[[gnu::always_inline]] inline Field ScanField(const char* at, const char* end) {
+  constexpr FieldValue kNull{FieldKind::Null, 0.0F};
+  constexpr FieldValue kNotNumber{FieldKind::NotNumber, 0.0F};
+  if (*at == '/') {
+    return {kNull, at};
+  }
+  const char* p = at;
+  for (bool repeated = false;; repeated = true) {
+    const char* const start = p;
+    const bool negative = *p == '-';
+    p += IsSign(*p) ? 1 : 0;
+    const char* const digits = p;
+    const char* point = nullptr;
+    std::uint64_t w = 0;  // the digits, modulo 2^64 past 19 of them
+    for (;;) {
+      std::uint64_t word = bytes::LoadUpTo(p, end);
+      unsigned count = bytes::First(bytes::NonDigit(word));
+      unsigned used = count;
+      if (count < 8 && point == nullptr && ((word >> (8 * count)) & 0xFFU) == '.') {
+        const std::uint64_t below = (std::uint64_t{1} << (8 * count)) - 1;
+        word = (word & below) | ((word >> 8) & ~below) | (std::uint64_t{' '} << 56);
+        point = p + count;
+        count = bytes::First(bytes::NonDigit(word));
+        used = count + 1;
+      }
+      if (count > 0) {
+        w = w * kPowersOfTen[count] + EightDigits((word - bytes::Repeat('0')) << (8 * (8 - count)));
+      }
+      p += used;
+      if (used < 8) {
+        break;
       }
     }
-    bool negativeExponent = false;
-    if (i < field.size() && IsSign(field[i])) {
-      negativeExponent = field[i] == '-';
-      ++i;
+    const char* const integerEnd = point == nullptr ? p : point;
+    const auto integerDigits = static_cast<std::size_t>(integerEnd - digits);
+    const std::size_t fractionDigits = point == nullptr ? 0 : static_cast<std::size_t>(p - point - 1);
+    if (integerDigits + fractionDigits == 0) {
+      if (point != nullptr) {
+        return {kNotNumber, p};
+      }
+      float word = 0.0F;
+      const char* const wordEnd = ScanWord(p, end, negative, word);
+      if (wordEnd == nullptr || !EndsNumber(At(wordEnd, end))) {
+        return {kNotNumber, p};
+      }
+      return {{FieldKind::Number, word}, wordEnd};
     }
-    if (i == field.size() || !IsDigit(field[i])) {
-      return kNotNumber;
+    char c = At(p, end);
+    if (c == '*' && !repeated && point == nullptr && digits == start) {
+      // A repeat count r*: digits only, not all of them zeros; then the constant, or nothing.
+      const bool nonZero =
+          integerDigits <= kMostQuickDigits ? w != 0 : Text(digits, integerDigits).find_first_not_of('0') != Text::npos;
+      if (!nonZero) {
+        return {kNotNumber, p};
+      }
+      if (EndsNumber(At(++p, end))) {
+        return {kNull, p};
+      }
+      continue;
     }
     std::int64_t exponent = 0;
-    for (; i < field.size(); ++i) {
-      if (!IsDigit(field[i])) {
-        return kNotNumber;
+    const bool letter = IsExponentLetter(c);
+    if (letter) {
+      c = At(++p, end);
+      if (EndsNumber(c)) {  // "1E": a conversion that fails, like an overflow
+        return {{FieldKind::TooLarge, 0.0F}, p};
       }
-      exponent = std::min<std::int64_t>(exponent * 10 + (field[i] - '0'), kWrittenExponentLimit);
     }
-    decimal.AddExponent(negativeExponent ? -exponent : exponent);
+    if (letter || IsSign(c)) {
+      const bool negativeExponent = c == '-';
+      p += IsSign(c) ? 1 : 0;
+      if (!IsDigit(At(p, end))) {
+        return {kNotNumber, p};
+      }
+      for (; IsDigit(c = At(p, end)); ++p) {
+        exponent = std::min<std::int64_t>(exponent * 10 + (c - '0'), kWrittenExponentLimit);
+      }
+      exponent = negativeExponent ? -exponent : exponent;
+    }
+    if (!EndsNumber(c)) {
+      return {kNotNumber, p};
+    }
+    FieldValue value{};
+    if (integerDigits + fractionDigits > kMostQuickDigits ||
+        !QuickFloat(w, exponent - static_cast<std::int64_t>(fractionDigits), negative, value)) {
+      const Text fraction = point == nullptr ? Text() : Text(point + 1, fractionDigits);
+      value = ToFloatExactly({negative, Text(digits, integerDigits), fraction, exponent});
+    }
+    return {value, p};
   }
-  return decimal.Convert();
+}
+
+// ---- A line of fields ----
+
+// The first character from `at` that is neither a blank nor a TAB, or `end`; eight at a time,
+// reading up to `readableEnd` (blanks past `end`).
+const char* SkipBlanks(const char* at, const char* end, const char* readableEnd) {
+  if (at < end && *at != ' ' && *at != '\t') {  // fields close together
+    return at;
+  }
+  while (at < end) {
+    const std::uint64_t marks = bytes::NonBlank(bytes::LoadUpTo(at, readableEnd));
+    if (marks == 0) {
+      at += 8;
+      continue;
+    }
+    at += bytes::First(marks);
+    if (*at != '\t') {
+      return at;
+    }
+    ++at;
+  }
+  return end;
 }
 
 std::size_t FindKeyEquals(Text line, Text key) {
@@ -196,217 +213,90 @@ std::size_t FindKeyEquals(Text line, Text key) {
   return Text::npos;
 }
 
-// ---- The fast path: a plain decimal of few digits, read while the field is split ----
-
-// The powers of ten that a double holds exactly (5^22 < 2^53).
-constexpr std::array<double, 23> kExactPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr std::uint64_t kExactMantissa = std::uint64_t{1} << 53;
-constexpr std::ptrdiff_t kMostDigits = 19;  // any 19 digits fit in 64 bits
-
-struct ShortDecimal {
-  bool exact;  // false: the field is left to ConvertField
-  float value;
-  const char* end;  // where the field ends, at a separator or `last`
-};
-
-// The digits w and decimal exponent e of a field written [sign] digits [. digits] [exponent],
-// taken while the field is scanned, give the float nearest to w x 10^e directly when w < 2^53 and
-// |e| <= 22: w and 10^|e| are then exact doubles, so their product or quotient is the double
-// nearest to the decimal, rounded once. Rounding that double to float gives the float nearest the
-// decimal unless the double lies exactly halfway between two floats (the decimal itself may lie a
-// little to either side); such a field, like every other form and everything longer or larger,
-// goes to ConvertField, which decides from all its digits.
-ShortDecimal ScanShortDecimal(const char* p, const char* last) {
-  constexpr ShortDecimal kHard{false, 0.0F, nullptr};
-  bool negative = false;
-  if (IsSign(*p)) {
-    negative = *p == '-';
-    ++p;
-  }
-  // Digits are gathered without a bound on their count, which is checked once at the end; w may
-  // wrap meanwhile, but is then never used.
-  const char* const first = p;
-  while (p < last && *p == '0') {
-    ++p;
-  }
-  std::uint64_t w = 0;
-  const char* significant = p;
-  for (; p < last && IsDigit(*p); ++p) {
-    w = w * 10 + static_cast<std::uint64_t>(*p - '0');
-  }
-  auto digits = p - significant;
-  std::int64_t exponent = 0;
-  bool anyDigit = p > first;
-  if (p < last && *p == '.') {
-    const char* const fraction = ++p;
-    if (w == 0) {
-      while (p < last && *p == '0') {
-        ++p;
-      }
+// Splits [at, lineEnd) into fields and reads them into `values`; characters up to `readableEnd`
+// may be read, all blanks past `lineEnd`.
+void ReadFields(std::int32_t& code, TextOut message, const char* at, const char* lineEnd, const char* readableEnd,
+                std::span<float> values, float defaultValue) {
+  std::size_t k = 0;
+  while (k < values.size()) {
+    at = SkipBlanks(at, lineEnd, readableEnd);
+    if (at == lineEnd) {
+      break;
     }
-    significant = p;
-    for (; p < last && IsDigit(*p); ++p) {
-      w = w * 10 + static_cast<std::uint64_t>(*p - '0');
+    if (*at == ',') {
+      values[k++] = defaultValue;
+      ++at;
+      continue;
     }
-    digits += p - significant;
-    exponent = -(p - fraction);
-    anyDigit = anyDigit || p > fraction;
-  }
-  if (!anyDigit || digits > kMostDigits) {
-    return kHard;
-  }
-  if (p < last && !IsFieldSeparator(*p)) {
-    if (IsExponentLetter(*p)) {
-      ++p;
-    } else if (!IsSign(*p)) {
-      return kHard;
+    const Field field = ScanField(at, readableEnd);
+    switch (field.value.kind) {
+      case FieldKind::Number:
+        values[k] = field.value.value;
+        break;
+      case FieldKind::Null:
+        break;
+      case FieldKind::NotNumber:
+        values[k] = defaultValue;
+        break;
+      case FieldKind::TooLarge:
+        values[k] = defaultValue;
+        if (IsDigit(*at)) {
+          code = 3;
+          WriteText(message, kTooLargeMessage);
+          return;
+        }
+        break;
     }
-    bool negativeExponent = false;
-    if (p < last && IsSign(*p)) {
-      negativeExponent = *p == '-';
-      ++p;
+    ++k;
+    // The rest of the field, after a slash or where it stopped being a number.
+    at = field.stop;
+    while (at < lineEnd && !IsFieldSeparator(*at)) {
+      ++at;
     }
-    if (p == last || !IsDigit(*p)) {
-      return kHard;
+    at = SkipBlanks(at, lineEnd, readableEnd);
+    if (at < lineEnd && *at == ',') {
+      ++at;
     }
-    std::int64_t written = 0;
-    for (; p < last && IsDigit(*p); ++p) {
-      written = std::min<std::int64_t>(written * 10 + (*p - '0'), 1'000'000);
-    }
-    if (p < last && !IsFieldSeparator(*p)) {
-      return kHard;
-    }
-    exponent += negativeExponent ? -written : written;
   }
-  if (w == 0) {
-    return {true, negative ? -0.0F : 0.0F, p};
-  }
-  if (w > kExactMantissa || exponent < -22 || exponent > 22) {
-    return kHard;
-  }
-  const double magnitude = exponent >= 0 ? static_cast<double>(w) * kExactPowers[static_cast<std::size_t>(exponent)]
-                                         : static_cast<double>(w) / kExactPowers[static_cast<std::size_t>(-exponent)];
-  // Every value here is a normal float, 1e-22 to 9e37, so a halfway point between floats has as a
-  // double the bit below the float's last one set and all further bits clear.
-  constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
-  constexpr std::uint64_t kHalfway = std::uint64_t{1} << 28;
-  if ((std::bit_cast<std::uint64_t>(magnitude) & kBelowFloat) == kHalfway) {
-    return kHard;
-  }
-  const auto value = static_cast<float>(magnitude);
-  return {true, negative ? -value : value, p};
-}
-
-// Every form of the number syntax, decided from all the digits of the field.
-FieldValue ConvertFieldExactly(Text field) {
-  constexpr FieldValue kNotNumber{FieldKind::NotNumber, 0.0F};
-  constexpr FieldValue kNull{FieldKind::Null, 0.0F};
-  const std::size_t slash = field.find('/');
-  if (slash == 0) {
-    return kNull;
-  }
-  field = field.substr(0, slash);
-  const std::size_t star = field.find('*');
-  if (star == Text::npos) {
-    return ConvertDecimal(field);
-  }
-  const Text repeat = field.substr(0, star);
-  const bool validRepeat = !repeat.empty() && repeat.find_first_not_of("0123456789") == Text::npos &&
-                           repeat.find_first_not_of('0') != Text::npos;
-  if (!validRepeat) {
-    return kNotNumber;
-  }
-  const Text constant = field.substr(star + 1);
-  return constant.empty() ? kNull : ConvertDecimal(constant);
+  std::fill(values.begin() + static_cast<std::ptrdiff_t>(k), values.end(), defaultValue);
 }
 
 }  // namespace
 
 FieldValue ConvertField(Text field) {
-  if (!field.empty()) {
-    const ShortDecimal fast = ScanShortDecimal(field.data(), field.data() + field.size());
-    if (fast.exact && fast.end == field.data() + field.size()) {
-      return {FieldKind::Number, fast.value};
-    }
+  if (field.empty()) {
+    return {FieldKind::NotNumber, 0.0F};
   }
-  return ConvertFieldExactly(field);
+  const char* const end = field.data() + field.size();
+  const Field converted = ScanField(field.data(), end);
+  // A separator inside the field, before any slash, makes it something other than a number.
+  if (converted.stop < end && *converted.stop != '/') {
+    return {FieldKind::NotNumber, 0.0F};
+  }
+  return converted.value;
 }
 
 void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
                        float defaultValue) {
   FillBlanks(message);
-  ReadNumericFieldsIntoBlank(code, message, key, line, values, defaultValue);
+  const Text used = TrimTrailingBlanks(line);
+  ReadNumericFieldsIntoBlank(code, message, key, {used, 0, line.size()}, values, defaultValue);
 }
 
-void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
-                                float defaultValue) {
+void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, const ScreenedLine& line,
+                                std::span<float> values, float defaultValue) {
   code = 0;
-  std::size_t position = 0;
-  if (!TrimTrailingBlanks(key).empty()) {
-    const std::size_t found = FindKeyEquals(line, key);
+  const char* at = line.text.data() + line.first;
+  if (!std::all_of(key.begin(), key.end(), [](char c) { return c == ' '; })) {
+    const std::size_t found = FindKeyEquals(line.text, key);
     if (found == Text::npos) {
       std::fill(values.begin(), values.end(), defaultValue);
       return;
     }
-    position = found + key.size() + 1;
+    at = line.text.data() + found + key.size() + 1;
   }
-  const std::size_t end = TrimTrailingBlanks(line).size();
-  std::size_t k = 0;
-  while (position < end && k < values.size()) {
-    const char c = line[position];
-    if (c == ' ' || c == '\t') {
-      ++position;
-      if (position < end && line[position] == ' ') {  // a run of blanks, as between columns
-        position = end - SkipLeadingBlanks(line.substr(position, end - position)).size();
-      }
-      continue;
-    }
-    if (c == ',') {
-      values[k++] = defaultValue;
-      ++position;
-      continue;
-    }
-    const ShortDecimal fast = ScanShortDecimal(line.data() + position, line.data() + end);
-    std::size_t fieldEnd = position;
-    if (fast.exact) {
-      values[k] = fast.value;
-      fieldEnd = static_cast<std::size_t>(fast.end - line.data());
-    } else {
-      while (fieldEnd < end && !IsFieldSeparator(line[fieldEnd])) {
-        ++fieldEnd;
-      }
-      const Text field = line.substr(position, fieldEnd - position);
-      const FieldValue converted = ConvertFieldExactly(field);
-      switch (converted.kind) {
-        case FieldKind::Number:
-          values[k] = converted.value;
-          break;
-        case FieldKind::Null:
-          break;
-        case FieldKind::NotNumber:
-          values[k] = defaultValue;
-          break;
-        case FieldKind::TooLarge:
-          values[k] = defaultValue;
-          if (IsDigit(field.front())) {
-            code = 3;
-            WriteText(message, kTooLargeMessage);
-            return;
-          }
-          break;
-      }
-    }
-    ++k;
-    position = fieldEnd;
-    while (position < end && (line[position] == ' ' || line[position] == '\t')) {
-      ++position;
-    }
-    if (position < end && line[position] == ',') {
-      ++position;
-    }
-  }
-  std::fill(values.begin() + static_cast<std::ptrdiff_t>(k), values.end(), defaultValue);
+  ReadFields(code, message, at, line.text.data() + line.text.size(), line.text.data() + line.readable, values,
+             defaultValue);
 }
 
 std::int32_t RoundToInt32(float value) {

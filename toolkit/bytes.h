@@ -1,0 +1,171 @@
+// Bytes eight at a time in one 64-bit word, or sixteen at a time with SSE2: the loads and masks
+// that find blanks, digits and non-standard characters without a loop over single bytes.
+// Internal to the toolkit.
+//
+// Every word holds its bytes in text order, the first byte lowest, whatever the machine's byte
+// order; a mask marks a byte by setting its top bit. A load never reads past the end it is given.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+// SSE2 where the processor has it, unless the portable path is asked for (ORVANE_PORTABLE, which
+// the tests build too, so that both paths are tested).
+#if defined(__SSE2__) && !defined(ORVANE_PORTABLE)
+#define ORVANE_SSE2 1
+#include <emmintrin.h>
+#else
+#define ORVANE_SSE2 0
+#endif
+
+namespace orvane::toolkit::bytes {
+
+// `byte` in every byte of a word.
+constexpr std::uint64_t Repeat(std::uint8_t byte) { return 0x0101010101010101ULL * byte; }
+inline constexpr std::uint64_t kTopBits = Repeat(0x80);
+inline constexpr std::uint64_t kBlanks = Repeat(' ');
+
+// The eight bytes at `at`.
+inline std::uint64_t Load(const char* at) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, at, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) {
+    std::uint64_t swapped = 0;
+    for (int i = 0; i < 8; ++i) {
+      swapped = (swapped << 8) | ((word >> (8 * i)) & 0xFFU);
+    }
+    word = swapped;
+  }
+  return word;
+}
+
+// The bytes from `at`, eight of them, or as many as there are before `end` followed by blanks.
+inline std::uint64_t LoadUpTo(const char* at, const char* end) {
+  if (end - at >= 8) {
+    return Load(at);
+  }
+  std::uint64_t word = kBlanks;
+  for (unsigned shift = 0; at < end; ++at, shift += 8) {
+    word ^= (std::uint64_t{static_cast<unsigned char>(*at)} ^ ' ') << shift;
+  }
+  return word;
+}
+
+// Marks every byte that is not zero. Exact: the addition never carries out of a byte.
+inline std::uint64_t NonZero(std::uint64_t word) { return (((word & ~kTopBits) + ~kTopBits) | word) & kTopBits; }
+
+// Marks every byte that is not a blank.
+inline std::uint64_t NonBlank(std::uint64_t word) { return NonZero(word ^ kBlanks); }
+
+// Marks the first byte that is not a digit 0 to 9 (and perhaps bytes after it, never one before):
+// below '0' the subtraction sets the top bit, above '9' the addition does, and neither borrows or
+// carries out of a digit.
+inline std::uint64_t NonDigit(std::uint64_t word) {
+  return ((word - Repeat('0')) | (word + Repeat(0x7F - '9'))) & kTopBits;
+}
+
+// Whether any byte is below 32 or above 127: subtracting 32 sets the top bit of the first byte
+// below 32, and a byte above 127 has it set already.
+inline bool AnyNonStandard(std::uint64_t word) { return (((word - Repeat(32)) | word) & kTopBits) != 0; }
+
+// The index of the first marked byte; 8 when none is.
+inline unsigned First(std::uint64_t marks) { return static_cast<unsigned>(std::countr_zero(marks)) / 8; }
+// One past the index of the last marked byte; 0 when none is.
+inline unsigned PastLast(std::uint64_t marks) { return static_cast<unsigned>(std::bit_width(marks)) / 8; }
+
+#if ORVANE_SSE2
+// One bit per byte of the sixteen at `at`, set where the byte is not a blank.
+inline unsigned NonBlankBits(const char* at) {
+  const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(' ')))) & 0xFFFFU;
+}
+#endif
+
+// Where the non-blank bytes of [at, at + size) start: the index of the first one, `size` if none.
+inline std::size_t FirstNonBlank(const char* at, std::size_t size) {
+  std::size_t i = 0;
+#if ORVANE_SSE2
+  for (; i + 16 <= size; i += 16) {
+    if (const unsigned bits = NonBlankBits(at + i); bits != 0) {
+      return i + static_cast<std::size_t>(std::countr_zero(bits));
+    }
+  }
+#endif
+  for (; i < size; i += 8) {
+    if (const std::uint64_t marks = NonBlank(LoadUpTo(at + i, at + size)); marks != 0) {
+      return i + First(marks);
+    }
+  }
+  return size;
+}
+
+// Where the non-blank bytes of [at, at + size) end: one past the last one, 0 if none.
+inline std::size_t PastLastNonBlank(const char* at, std::size_t size) {
+  std::size_t end = size;
+#if ORVANE_SSE2
+  for (; end >= 16; end -= 16) {
+    if (const unsigned bits = NonBlankBits(at + end - 16); bits != 0) {
+      return end - 16 + static_cast<std::size_t>(std::bit_width(bits));
+    }
+  }
+#endif
+  for (; end >= 8; end -= 8) {
+    if (const std::uint64_t marks = NonBlank(Load(at + end - 8)); marks != 0) {
+      return end - 8 + PastLast(marks);
+    }
+  }
+  while (end > 0 && at[end - 1] == ' ') {
+    --end;
+  }
+  return end;
+}
+
+// Whether any of [at, at + size) is below 32 or above 127; bytes up to `readableEnd` may be read,
+// and those past `size` must be standard. A byte above 127 is negative as a signed byte, so one
+// signed comparison with 32 finds both kinds sixteen at a time.
+inline bool AnyNonStandard(const char* at, std::size_t size, const char* readableEnd) {
+  std::size_t i = 0;
+#if ORVANE_SSE2
+  for (; i < size && readableEnd - (at + i) >= 16; i += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + i));
+    if (_mm_movemask_epi8(_mm_cmplt_epi8(chunk, _mm_set1_epi8(32))) != 0) {
+      return true;
+    }
+  }
+#endif
+  for (; i < size; i += 8) {
+    if (AnyNonStandard(LoadUpTo(at + i, readableEnd))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Fills `count` bytes from `at` with `byte`, sixteen at a time where it can: the walk blanks every
+// message of a block with this in one go.
+inline void Fill(char* at, std::size_t count, char byte) {
+  std::size_t i = 0;
+#if ORVANE_SSE2
+  const __m128i chunk = _mm_set1_epi8(byte);
+  for (; i + 64 <= count; i += 64) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at + i), chunk);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at + i + 16), chunk);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at + i + 32), chunk);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at + i + 48), chunk);
+  }
+  for (; i + 16 <= count; i += 16) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at + i), chunk);
+  }
+#endif
+  const std::uint64_t word = Repeat(static_cast<std::uint8_t>(byte));
+  for (; i + 8 <= count; i += 8) {
+    std::memcpy(at + i, &word, sizeof word);
+  }
+  for (; i < count; ++i) {
+    at[i] = byte;
+  }
+}
+
+}  // namespace orvane::toolkit::bytes
