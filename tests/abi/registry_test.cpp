@@ -55,19 +55,6 @@ TEST_F(Registry, DeleteAllStopsAtTheFirstEmptySlot) {
   EXPECT_EQ(lib.CreateStorage(), 2);
 }
 
-TEST_F(Registry, ObjectsKeepTheirOwnExampleValues) {
-  const std::int32_t a = lib.CreateStorage();
-  const std::int32_t b = lib.CreateStorage();
-  EXPECT_EQ(Get(a), 0);
-  for (const std::int32_t value :
-       {-5, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
-    Set(a, value);
-    Set(b, 7);
-    EXPECT_EQ(Get(a), value);
-    EXPECT_EQ(Get(b), 7);
-  }
-}
-
 TEST_F(Registry, ExamplePrintWritesTextDotValueAsOneRecord) {
   std::int32_t handle = lib.CreateStorage();
   Set(handle, -42);
