@@ -213,50 +213,80 @@ std::size_t FindKeyEquals(Text line, Text key) {
   return Text::npos;
 }
 
-// Splits [at, lineEnd) into fields and reads them into `values`; characters up to `readableEnd`
-// may be read, all blanks past `lineEnd`.
-void ReadFields(std::int32_t& code, TextOut message, const char* at, const char* lineEnd, const char* readableEnd,
-                std::span<float> values, float defaultValue) {
-  std::size_t k = 0;
-  while (k < values.size()) {
+// The one walk over a line's fields, which the reader and ScanFields share: from `at`, fields
+// parted by blanks, TABs and commas up to `lineEnd` (characters up to `readableEnd` may be read,
+// all blanks past `lineEnd`). `visit(begin, end, scanned)` is handed each field, where
+// [begin, end) is the whole field and `scanned` what ScanField made of it, or Empty for a comma
+// with no field before it; the walk ends at the line's end or when `visit` returns false.
+template <typename Visit>
+[[gnu::always_inline]] inline void WalkFields(const char* at, const char* lineEnd, const char* readableEnd,
+                                              Visit visit) {
+  for (;;) {
     at = SkipBlanks(at, lineEnd, readableEnd);
     if (at == lineEnd) {
-      break;
+      return;
     }
     if (*at == ',') {
-      values[k++] = defaultValue;
+      if (!visit(at, at, Field{{FieldKind::Empty, 0.0F}, at})) {
+        return;
+      }
       ++at;
       continue;
     }
+    const char* const begin = at;
     const Field field = ScanField(at, readableEnd);
-    switch (field.value.kind) {
-      case FieldKind::Number:
-        values[k] = field.value.value;
-        break;
-      case FieldKind::Null:
-        break;
-      case FieldKind::NotNumber:
-        values[k] = defaultValue;
-        break;
-      case FieldKind::TooLarge:
-        values[k] = defaultValue;
-        if (IsDigit(*at)) {
-          code = 3;
-          WriteText(message, kTooLargeMessage);
-          return;
-        }
-        break;
-    }
-    ++k;
     // The rest of the field, after a slash or where it stopped being a number.
     at = field.stop;
     while (at < lineEnd && !IsFieldSeparator(*at)) {
       ++at;
     }
+    if (!visit(begin, at, field)) {
+      return;
+    }
     at = SkipBlanks(at, lineEnd, readableEnd);
     if (at < lineEnd && *at == ',') {
       ++at;
     }
+  }
+}
+
+// FieldStart, inlined into the reader.
+[[gnu::always_inline]] inline std::size_t StartAfterKey(Text line, Text key) {
+  if (std::all_of(key.begin(), key.end(), [](char c) { return c == ' '; })) {
+    return 0;
+  }
+  const std::size_t found = FindKeyEquals(line, key);
+  return found == Text::npos ? Text::npos : found + key.size() + 1;
+}
+
+// Splits [at, lineEnd) into fields and reads them into `values`.
+[[gnu::always_inline]] inline void ReadFields(std::int32_t& code, TextOut message, const char* at, const char* lineEnd,
+                                              const char* readableEnd, std::span<float> values, float defaultValue) {
+  std::size_t k = 0;
+  if (!values.empty()) {
+    WalkFields(at, lineEnd, readableEnd, [&](const char* begin, const char* /*end*/, const Field& field) {
+      switch (field.value.kind) {
+        case FieldKind::Number:
+          values[k] = field.value.value;
+          break;
+        case FieldKind::Null:
+          break;
+        case FieldKind::NotNumber:
+        case FieldKind::Empty:
+          values[k] = defaultValue;
+          break;
+        case FieldKind::TooLarge:
+          values[k] = defaultValue;
+          if (IsDigit(*begin)) {
+            code = 3;
+            WriteText(message, kTooLargeMessage);
+            k = values.size();  // the elements after it are left as they are
+            return false;
+          }
+          break;
+      }
+      return ++k < values.size();
+    });
   }
   std::fill(values.begin() + static_cast<std::ptrdiff_t>(k), values.end(), defaultValue);
 }
@@ -276,6 +306,28 @@ FieldValue ConvertField(Text field) {
   return converted.value;
 }
 
+std::size_t FieldStart(Text line, Text key) { return StartAfterKey(line, key); }
+
+std::size_t ScanFields(Text line, std::size_t start, std::span<FieldSpan> fields) {
+  const Text used = TrimTrailingBlanks(line);
+  std::size_t n = 0;
+  if (fields.empty() || start >= used.size()) {
+    return 0;
+  }
+  const char* const origin = line.data();
+  WalkFields(origin + start, origin + used.size(), origin + line.size(),
+             [&](const char* begin, const char* end, const Field& field) {
+               FieldSpan& span = fields[n];
+               span.begin = static_cast<std::size_t>(begin - origin);
+               span.end = static_cast<std::size_t>(end - origin);
+               span.kind = field.value.kind;
+               span.value = field.value.value;
+               span.cutBySlash = span.kind == FieldKind::Number && field.stop < end && *field.stop == '/';
+               return ++n < fields.size();
+             });
+  return n;
+}
+
 void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
                        float defaultValue) {
   FillBlanks(message);
@@ -286,15 +338,14 @@ void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line,
 void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, const ScreenedLine& line,
                                 std::span<float> values, float defaultValue) {
   code = 0;
-  const char* at = line.text.data() + line.first;
-  if (!std::all_of(key.begin(), key.end(), [](char c) { return c == ' '; })) {
-    const std::size_t found = FindKeyEquals(line.text, key);
-    if (found == Text::npos) {
-      std::fill(values.begin(), values.end(), defaultValue);
-      return;
-    }
-    at = line.text.data() + found + key.size() + 1;
+  const std::size_t start = StartAfterKey(line.text, key);
+  if (start == Text::npos) {
+    std::fill(values.begin(), values.end(), defaultValue);
+    return;
   }
+  // A key and its "=" stand past the first non-blank character; from column 1 the blanks before it
+  // need no skipping.
+  const char* const at = line.text.data() + std::max(start, line.first);
   ReadFields(code, message, at, line.text.data() + line.text.size(), line.text.data() + line.readable, values,
              defaultValue);
 }

@@ -132,4 +132,34 @@ TEST(ReadNumericFields, CutsItsMessageToANarrowField) {
   }
 }
 
+// ScanFields walks the reader's own way; what it adds is where each field stands and that it goes on
+// past a field too large to read.
+TEST(ScanFields, GivesEachFieldsPlaceAndKind) {
+  const struct {
+    const char* key;
+    std::string line;
+    std::size_t room;
+    std::string fields;  // [begin,end) and N number, U null, X not a number, L too large, E empty; / cut
+  } cases[] = {
+      {" ", " 1.5,,2.5/3 x", 8, "[1,4)N [5,5)E [6,11)N/ [12,13)X"},
+      {" ", "1E39 2* /4 -1E39 5", 8, "[0,4)L [5,7)U [8,10)U [11,16)L [17,18)N"},
+      {" ", "1 2 3", 2, "[0,1)N [2,3)N"},
+      {"H", "WIDTH=3 DEPTH=10.0", 8, "[6,7)N [8,18)X"},
+      {"H", "depth=10.0", 8, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<orvane::toolkit::FieldSpan> spans(c.room);
+    const std::size_t start = orvane::toolkit::FieldStart(c.line, c.key);
+    const std::size_t n =
+        start == std::string::npos ? 0 : orvane::toolkit::ScanFields(c.line + std::string(20, ' '), start, spans);
+    std::string found;
+    for (std::size_t i = 0; i < n; ++i) {
+      const auto& f = spans[i];
+      found += (i == 0 ? "[" : " [") + std::to_string(f.begin) + "," + std::to_string(f.end) + ")" +
+               "NUXLE"[static_cast<int>(f.kind)] + (f.cutBySlash ? "/" : "");
+    }
+    EXPECT_EQ(found, c.fields) << c.line;
+  }
+}
+
 }  // namespace
