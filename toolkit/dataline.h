@@ -146,10 +146,10 @@ struct FieldSpan {
   bool cutBySlash = false;  // a Number read from the characters before a slash inside the field
 };
 
-// The fields of `line` (as screening leaves it) from position `start`, split and converted exactly
-// as ReadNumericFields does, through the same walk, into `fields`: returns how many were found, at
+// The fields of a screened line from position `start`, split and converted exactly as
+// ReadNumericFields does, through the same walk, into `fields`: returns how many were found, at
 // most fields.size(). Unlike the reader, it goes on past a field too large to read.
-std::size_t ScanFields(Text line, std::size_t start, std::span<FieldSpan> fields);
+std::size_t ScanFields(const ScreenedLine& line, std::size_t start, std::span<FieldSpan> fields);
 
 // Converts one field by the free-format number syntax.
 FieldValue ConvertField(Text field);

@@ -308,14 +308,13 @@ FieldValue ConvertField(Text field) {
 
 std::size_t FieldStart(Text line, Text key) { return StartAfterKey(line, key); }
 
-std::size_t ScanFields(Text line, std::size_t start, std::span<FieldSpan> fields) {
-  const Text used = TrimTrailingBlanks(line);
+std::size_t ScanFields(const ScreenedLine& line, std::size_t start, std::span<FieldSpan> fields) {
   std::size_t n = 0;
-  if (fields.empty() || start >= used.size()) {
+  if (fields.empty() || start >= line.text.size()) {
     return 0;
   }
-  const char* const origin = line.data();
-  WalkFields(origin + start, origin + used.size(), origin + line.size(),
+  const char* const origin = line.text.data();
+  WalkFields(origin + start, origin + line.text.size(), origin + line.readable,
              [&](const char* begin, const char* end, const Field& field) {
                FieldSpan& span = fields[n];
                span.begin = static_cast<std::size_t>(begin - origin);

@@ -149,9 +149,13 @@ TEST(ScanFields, GivesEachFieldsPlaceAndKind) {
   };
   for (const auto& c : cases) {
     std::vector<orvane::toolkit::FieldSpan> spans(c.room);
+    const std::string record = c.line + std::string(20, ' ');
     const std::size_t start = orvane::toolkit::FieldStart(c.line, c.key);
     const std::size_t n =
-        start == std::string::npos ? 0 : orvane::toolkit::ScanFields(c.line + std::string(20, ' '), start, spans);
+        start == std::string::npos
+            ? 0
+            : orvane::toolkit::ScanFields({std::string_view(record).substr(0, c.line.size()), 0, record.size()}, start,
+                                          spans);
     std::string found;
     for (std::size_t i = 0; i < n; ++i) {
       const auto& f = spans[i];
