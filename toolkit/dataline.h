@@ -151,6 +151,13 @@ struct FieldSpan {
 // most fields.size(). Unlike the reader, it goes on past a field too large to read.
 std::size_t ScanFields(const ScreenedLine& line, std::size_t start, std::span<FieldSpan> fields);
 
+// The usual line at a fraction of ScanFields' cost: true when `line` from `start` holds exactly
+// fields.size() fields, each [sign] digits [. digits] [E or D, sign, one or two digits] with at most
+// nine digits and no exponent above 29, so that each is a number and none too large, parted by
+// blanks or by one comma with no field left empty. Each field's place is then in `fields`, its kind
+// Number (its value is not worked out). False says nothing about the line: ScanFields decides.
+bool ScanPlainFields(const ScreenedLine& line, std::size_t start, std::span<FieldSpan> fields);
+
 // Converts one field by the free-format number syntax.
 FieldValue ConvertField(Text field);
 

@@ -327,6 +327,79 @@ std::size_t ScanFields(const ScreenedLine& line, std::size_t start, std::span<Fi
   return n;
 }
 
+bool ScanPlainFields(const ScreenedLine& line, std::size_t start, std::span<FieldSpan> fields) {
+  // At most nine digits times at most 10^29 stays below 3.4e38: such a field is never too large.
+  constexpr int kMostDigits = 9;
+  constexpr int kMostExponent = 29;
+  const char* const origin = line.text.data();
+  const char* const end = origin + line.text.size();
+  const char* p = origin + start;
+  // Digits, and blanks past the first, eight at a time. A screened line has no TAB; one here ends
+  // the plain line.
+  const char* const readable = origin + line.readable;
+  const auto blanks = [&p, end, readable] {
+    if (p < end && *p == ' ' && ++p < end && *p == ' ') {
+      std::uint64_t marks = 0;
+      while (p < end && (marks = bytes::NonBlank(bytes::LoadUpTo(p, readable))) == 0) {
+        p += 8;
+      }
+      p = p < end ? p + bytes::First(marks) : end;
+    }
+  };
+  const auto digits = [&p, readable] {  // past a run of digits, eight at a time
+    const char* const first = p;
+    for (unsigned count = 8; count == 8; p += count) {
+      count = bytes::First(bytes::NonDigit(bytes::LoadUpTo(p, readable)));
+    }
+    return static_cast<int>(p - first);
+  };
+  std::size_t n = 0;
+  for (blanks(); p < end; blanks()) {
+    if (n == fields.size()) {
+      return false;
+    }
+    const char* const begin = p;
+    p += IsSign(*p) ? 1 : 0;
+    int count = digits();
+    if (p < end && *p == '.') {
+      ++p;
+      count += digits();
+    }
+    if (count == 0 || count > kMostDigits) {
+      return false;
+    }
+    if (p < end && (*p == 'E' || *p == 'e' || *p == 'D' || *p == 'd')) {
+      ++p;
+      const bool negative = p < end && *p == '-';
+      p += p < end && IsSign(*p) ? 1 : 0;
+      const char* const exponent = p;
+      const int length = digits();
+      if (length == 0 || length > 2) {
+        return false;
+      }
+      const int value = length == 1 ? exponent[0] - '0' : (exponent[0] - '0') * 10 + (exponent[1] - '0');
+      if (!negative && value > kMostExponent) {
+        return false;
+      }
+    }
+    fields[n++] = {static_cast<std::size_t>(begin - origin), static_cast<std::size_t>(p - origin), FieldKind::Number,
+                   0.0F, false};
+    // A field ends at the line's end, at blanks, or at one comma with a field after it.
+    const char* const after = p;
+    blanks();
+    if (p < end && *p == ',') {
+      ++p;
+      blanks();
+      if (p == end || *p == ',') {
+        return false;
+      }
+    } else if (p == after && p < end) {
+      return false;
+    }
+  }
+  return n == fields.size();
+}
+
 void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
                        float defaultValue) {
   FillBlanks(message);

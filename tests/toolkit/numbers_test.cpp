@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,41 @@ TEST(ScanFields, GivesEachFieldsPlaceAndKind) {
     }
     EXPECT_EQ(found, c.fields) << c.line;
   }
+}
+
+// ScanPlainFields speaks only where ScanFields finds as many numbers, none cut, at the same places;
+// lines of plain fields with every separator and the forms at its edges are made at random.
+TEST(ScanPlainFields, SaysYesOnlyWhereScanFieldsFindsPlainNumbers) {
+  std::mt19937 random(17);
+  const auto pick = [&random](std::initializer_list<const char*> choices) {
+    return std::string(choices.begin()[random() % choices.size()]);
+  };
+  std::size_t said = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = pick({"", " ", "   "});
+    const std::size_t written = 1 + random() % 4;
+    for (std::size_t k = 0; k < written; ++k) {
+      line += pick({"", "-", "+"}) + std::to_string(random() % (random() % 4 == 0 ? 2000000000 : 100000)) +
+              pick({"", ".", ".5", "e", "E-45", "d29", "D30", "e+7", "/2", "*3", "x"});
+      line += k + 1 < written ? pick({" ", "  ", ",", " , ", ",,", "\t"}) : pick({"", " ", ","});
+    }
+    const std::string record = line + std::string(16, ' ');
+    const orvane::toolkit::ScreenedLine screened{orvane::toolkit::TrimTrailingBlanks(record), 0, record.size()};
+    std::vector<orvane::toolkit::FieldSpan> plain(random() % 4 == 0 ? 1 + random() % 4 : written);
+    std::vector<orvane::toolkit::FieldSpan> all(16);
+    if (!orvane::toolkit::ScanPlainFields(screened, 0, plain)) {
+      continue;
+    }
+    ++said;
+    ASSERT_EQ(orvane::toolkit::ScanFields(screened, 0, all), plain.size()) << line;
+    for (std::size_t k = 0; k < plain.size(); ++k) {
+      EXPECT_EQ(all[k].kind, FieldKind::Number) << line;
+      EXPECT_FALSE(all[k].cutBySlash) << line;
+      EXPECT_EQ(all[k].begin, plain[k].begin) << line;
+      EXPECT_EQ(all[k].end, plain[k].end) << line;
+    }
+  }
+  EXPECT_GT(said, 1000U);  // and it does speak
 }
 
 }  // namespace
