@@ -34,24 +34,14 @@ std::string Escaped(std::string_view text, bool property) {
   return escaped;
 }
 
-class GithubOutput final : public Output {
+class GithubOutput final : public FindingsOutput {
  public:
   explicit GithubOutput(std::FILE* stream) : out_(stream) {}
 
-  void BeginFile(const std::string& /*path*/) override {}
-  void FileDiagnostic(const Diagnostic& diagnostic) override { Command(diagnostic); }
-  void WriteBlock(const Block& /*block*/, const BlockReport* report) override {
-    if (report != nullptr) {
-      for (const Diagnostic& diagnostic : report->diagnostics) {
-        Command(diagnostic);
-      }
-    }
-  }
-  void EndFile(std::int64_t /*lines*/, const std::optional<std::string>& /*failure*/) override {}
   void Finish(const Totals& totals) override { std::fprintf(out_, "%s\n", Summary(totals).c_str()); }
 
  private:
-  void Command(const Diagnostic& d) {
+  void Write(const Diagnostic& d) override {
     const char* command = d.severity == Severity::kError  ? "error"
                           : d.severity == Severity::kNote ? "notice"
                                                           : "warning";

@@ -86,7 +86,7 @@ tr.more td{color:var(--muted);font-style:italic}
 .diagnostics .file{width:15%;color:var(--muted)}.diagnostics .line{width:5%}.diagnostics .severity{width:8%}
 .diagnostics .message{width:42%}.diagnostics .input{width:30%}.diagnostics code{white-space:pre-wrap}
 tr.note td{color:var(--muted)}
-.count{font-weight:600}.count.error{color:var(--error)}.count.warning{color:var(--warning)}
+.count{font-weight:600}.count.error{color:var(--error)}.count.warning{color:var(--warning)}.count.lint{color:var(--lint)}
 .settings{width:auto;min-width:420px;margin-bottom:8px}
 caption{text-align:left;font-weight:600;padding:4px 0;white-space:nowrap}.settings td{font-variant-numeric:tabular-nums}
 .charts{display:grid;grid-template-columns:repeat(auto-fill,minmax(300px,1fr));gap:10px;margin:10px 0}
@@ -138,20 +138,15 @@ std::string_view Worst(const BlockReport& report) {
 }
 
 std::string Findings(const BlockReport& report) {
-  const auto errors = static_cast<std::size_t>(report.Count(Severity::kError));
-  const auto warnings = static_cast<std::size_t>(report.Count(Severity::kWarning));
-  if (errors + warnings == 0) {
-    return "none";
-  }
   std::string text;
-  if (errors > 0) {
-    text += "<span class=\"count error\">" + Counted(errors, "error") + "</span>";
+  for (const Severity severity : {Severity::kError, Severity::kWarning, Severity::kLint}) {
+    if (const auto n = static_cast<std::size_t>(report.Count(severity)); n > 0) {
+      const std::string name(SeverityName(severity));
+      text +=
+          std::string(text.empty() ? "" : ", ") + "<span class=\"count " + name + "\">" + Counted(n, name) + "</span>";
+    }
   }
-  if (warnings > 0) {
-    text += std::string(errors > 0 ? ", " : "") + "<span class=\"count warning\">" + Counted(warnings, "warning") +
-            "</span>";
-  }
-  return text;
+  return text.empty() ? "none" : text;
 }
 
 std::string StatusBadge(const BlockReport& report) {

@@ -1,5 +1,6 @@
 // The number fields of one line, split and converted by the library's own field walk
 // (toolkit::ScanFields), against what the reader takes from them.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -59,7 +60,7 @@ std::optional<std::size_t> DecimalComma(toolkit::Text text, std::span<const Fiel
 
 }  // namespace
 
-std::span<const FieldSpan> FieldLinter::Check(const DataLine& line, const FieldRead& read) {
+void FieldLinter::Check(const DataLine& line, const FieldRead& read) {
   const std::size_t start =
       read.key == ' ' ? line.screened.first : toolkit::FieldStart(line.Text(), std::string_view(&read.key, 1));
   if (start == toolkit::Text::npos) {
@@ -69,28 +70,51 @@ std::span<const FieldSpan> FieldLinter::Check(const DataLine& line, const FieldR
                  "=`, which this line does not hold (in capitals, with no blank before `=`); read as 0",
              std::nullopt);
     }
-    return {};
+    return;
+  }
+  const auto count = static_cast<std::size_t>(read.count);
+  const auto taken = std::span(fields_).first(count);
+  if (toolkit::ScanPlainFields(line.screened, start, taken)) {
+    // Plain numbers, as many as the reader takes: only a comma straight between two of them can
+    // say more.
+    const auto tight = [&](const FieldSpan& a, const FieldSpan& b) {
+      return b.begin == a.end + 1 && line.Text()[a.end] == ',';
+    };
+    if (on_[Lint::kDecimalComma] && std::adjacent_find(taken.begin(), taken.end(), tight) != taken.end()) {
+      DecimalCommas(line, taken, count);
+    }
+    if (read.node) {
+      // A node written as digits, perhaps with a point and zeros after it, is whole; any other is
+      // converted to see whether it is.
+      const toolkit::Text node = line.Text().substr(taken[0].begin, taken[0].end - taken[0].begin);
+      const std::size_t point = std::min(node.find('.'), node.size());
+      const bool whole = std::all_of(node.begin(), node.begin() + static_cast<std::ptrdiff_t>(point),
+                                     [](char c) { return IsDigit(c) || c == '-' || c == '+'; }) &&
+                         node.find_first_not_of('0', point + 1) == toolkit::Text::npos;
+      if (!whole) {
+        NodeRounded(line, taken[0], toolkit::ConvertField(node).value);
+      }
+    }
+    return;
   }
   const std::size_t n = toolkit::ScanFields(line.screened, start, fields_);
   const std::span<const FieldSpan> fields(fields_.data(), n);
+  Fields(line, read, fields);
+  if (read.node && n > 0 && fields[0].kind == FieldKind::Number) {
+    NodeRounded(line, fields[0], fields[0].value);
+  }
+}
+
+void FieldLinter::Fields(const DataLine& line, const FieldRead& read, std::span<const FieldSpan> fields) {
+  const std::size_t n = fields.size();
   const auto count = static_cast<std::size_t>(read.count);
   const auto text = [&](const FieldSpan& f) { return InBackquotes(line.Text().substr(f.begin, f.end - f.begin)); };
   const auto name = [&](std::size_t k) { return "field " + std::to_string(k + 1) + " "; };
 
-  const std::optional<std::size_t> comma =
-      on_[Lint::kDecimalComma] ? DecimalComma(line.Text(), fields, count) : std::nullopt;
-  if (comma) {
-    const FieldSpan& a = fields[*comma];
-    const FieldSpan& b = fields[*comma + 1];
-    Report(Lint::kDecimalComma, line,
-           InBackquotes(line.Text().substr(a.begin, b.end - a.begin)) + " is read as two fields, " +
-               std::string(line.Text().substr(a.begin, a.end - a.begin)) + " and " +
-               std::string(line.Text().substr(b.begin, b.end - b.begin)) + ": a comma parts fields",
-           Span(a.begin, b.end));
-  }
+  const std::optional<std::size_t> comma = on_[Lint::kDecimalComma] ? DecimalCommas(line, fields, count) : std::nullopt;
   const std::size_t taken = std::min(n, count);
   // Most lines hold no repeat form: one search of the line spares one in every field.
-  const bool anyStar = line.Text().find('*', start) != toolkit::Text::npos;
+  const bool anyStar = n > 0 && line.Text().find('*', fields[0].begin) != toolkit::Text::npos;
   for (std::size_t k = 0; k < taken; ++k) {
     const FieldSpan& f = fields[k];
     switch (f.kind) {
@@ -121,7 +145,7 @@ std::span<const FieldSpan> FieldLinter::Check(const DataLine& line, const FieldR
         break;
       case FieldKind::TooLarge:
         if (IsDigit(line.Text()[f.begin])) {
-          return fields.first(k + 1);  // the library's error; the reader reads no further
+          return;  // the library's error; the reader reads no further
         }
         if (on_[Lint::kNumberOutOfRange]) {
           Report(Lint::kNumberOutOfRange, line, name(k) + text(f) + " is beyond single precision; read as 0",
@@ -162,7 +186,30 @@ std::span<const FieldSpan> FieldLinter::Check(const DataLine& line, const FieldR
              Span(first.begin, fields[last - 1].end));
     }
   }
-  return fields.first(taken);
+}
+
+std::optional<std::size_t> FieldLinter::DecimalCommas(const DataLine& line, std::span<const FieldSpan> fields,
+                                                      std::size_t count) {
+  const std::optional<std::size_t> comma = DecimalComma(line.Text(), fields, count);
+  if (comma) {
+    const FieldSpan& a = fields[*comma];
+    const FieldSpan& b = fields[*comma + 1];
+    Report(Lint::kDecimalComma, line,
+           InBackquotes(line.Text().substr(a.begin, b.end - a.begin)) + " is read as two fields, " +
+               std::string(line.Text().substr(a.begin, a.end - a.begin)) + " and " +
+               std::string(line.Text().substr(b.begin, b.end - b.begin)) + ": a comma parts fields",
+           Span(a.begin, b.end));
+  }
+  return comma;
+}
+
+void FieldLinter::NodeRounded(const DataLine& line, const FieldSpan& field, float value) {
+  if (on_[Lint::kNodeRounded] && std::isfinite(value) && std::trunc(value) != value &&
+      std::fabs(value) < 2147483647.0F) {
+    Report(Lint::kNodeRounded, line,
+           "node number " + FormatSingle(value) + " is read as " + std::to_string(toolkit::RoundToInt32(value)),
+           Span(field.begin, field.end));
+  }
 }
 
 void FieldLinter::Report(Lint lint, const DataLine& line, std::string message, std::optional<Columns> columns) {

@@ -76,8 +76,10 @@ class LineWalk {
 
   // The fields `read` takes from `line`, linted unless the line is a comment or keyword moved off
   // column 1, about which one lint is enough.
-  std::span<const toolkit::FieldSpan> Fields(const DataLine& line, const FieldRead& read) {
-    return line.shifted ? std::span<const toolkit::FieldSpan>{} : fields_.Check(line, read);
+  void Fields(const DataLine& line, const FieldRead& read) {
+    if (!line.shifted) {
+      fields_.Check(line, read);
+    }
   }
 
   // An option's value compared on its first characters only (the words in the reader's order):
@@ -87,7 +89,7 @@ class LineWalk {
       return;
     }
     std::array<char, kRecordWidth> value{};
-    toolkit::ExtractOptionValue(line.Text(), key, value, kLongestValue);
+    toolkit::ExtractOptionValue(line.Padded(), key, value, kLongestValue);
     const Text written = toolkit::TrimTrailingBlanks(Text(value.data(), value.size()));
     for (const Text word : words) {
       if (StartsWithIgnoreCase(written, word)) {
@@ -103,20 +105,6 @@ class LineWalk {
         }
         return;
       }
-    }
-  }
-
-  // A node number with a fraction, which the reader rounds.
-  void NodeRounded(const DataLine& line, std::span<const toolkit::FieldSpan> fields) {
-    if (fields.empty() || fields[0].kind != toolkit::FieldKind::Number || !on_[Lint::kNodeRounded]) {
-      return;
-    }
-    const float node = fields[0].value;
-    if (std::isfinite(node) && std::trunc(node) != node && std::fabs(node) < 2147483647.0F) {
-      fields_.Report(
-          Lint::kNodeRounded, line,
-          "node number " + FormatSingle(node) + " is read as " + std::to_string(toolkit::RoundToInt32(node)),
-          Columns{static_cast<std::int32_t>(fields[0].begin) + 1, static_cast<std::int32_t>(fields[0].end) + 1});
     }
   }
 
@@ -155,7 +143,7 @@ void Damping(LineWalk& walk) {
 void AxialLoad(LineWalk& walk, TracedLines& traced) {
   walk.DataLines([&](const DataLine& line) {
     traced.entries.push_back(line.shifted ? ~line.record : line.record);
-    walk.NodeRounded(line, walk.Fields(line, {' ', 4, "a node line"}));
+    walk.Fields(line, {' ', 4, "a node line", true});
   });
 }
 
@@ -215,7 +203,7 @@ void PY(LineWalk& walk, TracedLines& traced) {
     } else if (StartsWithIgnoreCase(w, "NODE=")) {
       traced.headers.push_back(line.record);
       traced.firstPoint.push_back(static_cast<std::int32_t>(traced.points.size()));
-      walk.NodeRounded(line, walk.Fields(line, {'E', 1, "NODE="}));
+      walk.Fields(line, {'E', 1, "NODE=", true});
     } else {
       traced.points.push_back(line.shifted ? ~line.record : line.record);
       walk.Fields(line, {' ', 2, "a point line"});

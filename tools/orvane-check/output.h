@@ -42,6 +42,24 @@ class Output {
   virtual void Finish(const Totals& totals) = 0;
 };
 
+// An output of the findings alone, each written as it comes, in file order.
+class FindingsOutput : public Output {
+ public:
+  void BeginFile(const std::string& /*path*/) override {}
+  void FileDiagnostic(const Diagnostic& diagnostic) override { Write(diagnostic); }
+  void WriteBlock(const Block& /*block*/, const BlockReport* report) override {
+    if (report != nullptr) {
+      for (const Diagnostic& diagnostic : report->diagnostics) {
+        Write(diagnostic);
+      }
+    }
+  }
+  void EndFile(std::int64_t /*lines*/, const std::optional<std::string>& /*failure*/) override {}
+
+ protected:
+  virtual void Write(const Diagnostic& diagnostic) = 0;
+};
+
 // `colour` adds terminal colours; `headings` names each file before its results.
 std::unique_ptr<Output> MakeTextOutput(std::FILE* stream, bool colour, bool headings);
 std::unique_ptr<Output> MakeJsonOutput(std::FILE* stream);

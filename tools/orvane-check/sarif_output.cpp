@@ -75,7 +75,7 @@ std::uint64_t Digest(std::string_view text, std::uint64_t hash = 0xcbf29ce484222
   return hash;
 }
 
-class SarifOutput final : public Output {
+class SarifOutput final : public FindingsOutput {
  public:
   explicit SarifOutput(std::FILE* stream) : out_(stream) {
     std::string head =
@@ -91,22 +91,12 @@ class SarifOutput final : public Output {
     std::fputs(head.c_str(), out_);
   }
 
-  void BeginFile(const std::string& /*path*/) override {}
-  void FileDiagnostic(const Diagnostic& diagnostic) override { Result(diagnostic); }
-  void WriteBlock(const Block& /*block*/, const BlockReport* report) override {
-    if (report != nullptr) {
-      for (const Diagnostic& diagnostic : report->diagnostics) {
-        Result(diagnostic);
-      }
-    }
-  }
-  void EndFile(std::int64_t /*lines*/, const std::optional<std::string>& /*failure*/) override {}
   void Finish(const Totals& /*totals*/) override {
     std::fputs(results_ == 0 ? "]\n    }\n  ]\n}\n" : "\n      ]\n    }\n  ]\n}\n", out_);
   }
 
  private:
-  void Result(const Diagnostic& d) {
+  void Write(const Diagnostic& d) override {
     // The rule, the file and the line's text, and how many findings of that rule came before on a
     // line of the same text: stable when lines are added or removed elsewhere in the file.
     const std::uint64_t where = Digest(d.source ? *d.source : d.message, Digest(d.file, Digest(d.rule)));

@@ -10,13 +10,26 @@
 
 namespace orvane::check {
 
+namespace {
+
+// Printable ASCII and TAB are shown as they are; every other byte as \xNN.
+bool ShownAsIs(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 0x20 && byte < 0x7F) || c == '\t';
+}
+
+}  // namespace
+
 std::string Printable(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
+  if (std::all_of(text.begin(), text.end(), ShownAsIs)) {
+    return std::string(text);
+  }
   std::string shown;
   shown.reserve(text.size());
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 0x20 && byte < 0x7F) || c == '\t') {
+    if (ShownAsIs(c)) {
       shown += c;
     } else {
       shown += "\\x";
@@ -48,10 +61,7 @@ constexpr const char* kReset = "\033[0m";
 constexpr const char* kCaretColour = "\033[1;32m";
 
 // How wide a byte of input is shown: 4 for one written as \xNN, else 1 (TAB included).
-std::size_t ShownWidth(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte >= 0x20 && byte < 0x7F) || c == '\t' ? 1 : 4;
-}
+std::size_t ShownWidth(char c) { return ShownAsIs(c) ? 1 : 4; }
 
 // The line beneath a source line that marks `columns` of it: blanks as wide as what stands before
 // them as shown (a TAB stays a TAB, so that terminals line it up alike), then ^~~~. Columns past
