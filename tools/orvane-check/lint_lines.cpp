@@ -3,7 +3,7 @@
 #include "lint_lines.h"
 
 #include <array>
-#include <cmath>
+#include <utility>
 
 namespace orvane::check {
 
