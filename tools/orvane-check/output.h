@@ -1,7 +1,7 @@
 // The ways results are written, each a view of the same findings and values: compiler-style text
-// for people, one JSON document for tools, SARIF for code scanning, workflow commands for GitHub,
-// and the HTML report. All but the report are written as the file is read, block by block, so that
-// output never waits for a whole file.
+// for people, one JSON document and binary arrays for tools, SARIF for code scanning, workflow
+// commands for GitHub, and the HTML report. All but the report are written as the file is read,
+// block by block, so that output never waits for a whole file.
 #pragma once
 
 #include <cstdint>
@@ -72,6 +72,10 @@ std::unique_ptr<Output> MakeHtmlOutput(std::FILE* stream, const HtmlLimits& limi
 
 // The closing count: "3 blocks checked, 1 not checked: 2 errors, 0 warnings, 1 lint".
 std::string Summary(const Totals& totals);
+// Every array a block filled, as NumPy .npy files in `directory` (created if missing): file F's block
+// whose keyword stands on line L gives F-L-NAME.npy, F counting the files from 1. Throws
+// std::runtime_error when the directory cannot be made or an array written.
+std::unique_ptr<Output> MakeNpyOutput(const std::string& directory);
 
 // A line of input as it can be shown: bytes outside printable ASCII (TAB apart) as \xNN.
 std::string Printable(std::string_view text);
