@@ -11,6 +11,7 @@
 #include "checker.h"
 #include "html.h"
 #include "keywords.h"
+#include "lint_file.h"
 #include "options.h"
 #include "output.h"
 #include "source.h"
@@ -22,12 +23,14 @@ namespace {
 
 class FileChecker {
  public:
-  FileChecker(const KeywordTable& keywords, Checker& checker, Output& output, Totals& totals)
-      : keywords_(keywords), checker_(checker), output_(output), totals_(totals) {}
+  FileChecker(const KeywordTable& keywords, Checker& checker, const LintSet& lints, Output& output, Totals& totals)
+      : keywords_(keywords), checker_(checker), lints_(lints), fileLints_(lints), output_(output), totals_(totals) {}
 
   // Returns the reason the file could not be read, if it could not.
   std::optional<std::string> Check(const std::string& path) {
+    path_ = path;
     output_.BeginFile(path);
+    fileLints_.BeginFile();
     std::string reason;
     std::FILE* file = OpenInput(path, reason);
     if (file == nullptr) {
@@ -41,16 +44,17 @@ class FileChecker {
     bool strayNoted = false;
     while (reader.Next(line)) {
       if (line.crlf && !crlfNoted) {
-        output_.FileDiagnostic({line.number, Severity::kNote, std::nullopt,
-                                "the file has CR LF line endings; the CR characters are dropped", std::nullopt});
+        FileFinding(Finding(Severity::kNote, line.number, rules::kCarriageReturns,
+                            "the file has CR LF line endings; the CR characters are dropped"));
         crlfNoted = true;
       }
       if (line.strayCarriageReturn && !strayNoted) {
-        Warn(line.number,
-             "a CR character that is not followed by a line feed does not end a line; it is read as "
-             "a stray character");
+        FileLint(Lint::kStrayCarriageReturn, line.number,
+                 "a CR character that is not followed by a line feed does not end a line; it is read as "
+                 "a stray character");
         strayNoted = true;
       }
+      fileLints_.Line(line);
       splitter.Add(line);
     }
     if (file != stdin) {
@@ -66,10 +70,13 @@ class FileChecker {
       return reason;
     }
     splitter.Finish();
+    for (Diagnostic& finding : fileLints_.TakeFileFindings(reader.LinesRead() + 1)) {
+      FileFinding(std::move(finding));
+    }
     if (reader.LinesRead() == 0) {
-      Warn(0, "the file is empty");
+      FileLint(Lint::kFileEmpty, 0, "the file is empty");
     } else if (splitter.Blocks() == 0) {
-      Warn(0, "no keyword line (a '*' in column 1) in this file");
+      FileLint(Lint::kNoKeyword, 0, "no keyword line (a '*' in column 1) in this file");
     }
     output_.EndFile(reader.LinesRead(), std::nullopt);
     return std::nullopt;
@@ -77,6 +84,9 @@ class FileChecker {
 
  private:
   void Take(const Block& block) {
+    for (Diagnostic& finding : fileLints_.TakeFileFindings(block.line)) {
+      FileFinding(std::move(finding));
+    }
     if (block.reader == Reader::kNone) {
       ++totals_.notChecked;
       output_.WriteBlock(block, nullptr);
@@ -84,20 +94,37 @@ class FileChecker {
     }
     ++totals_.checked;
     checker_.Check(block, report_);
-    totals_.errors += report_.Count(Severity::kError);
-    totals_.warnings += report_.Count(Severity::kWarning);
+    fileLints_.Block(block, report_.diagnostics);
+    for (Diagnostic& d : report_.diagnostics) {
+      d.block = block.line;
+      d.file = path_;
+      totals_.Add(d.severity);
+    }
     output_.WriteBlock(block, &report_);
   }
 
-  void Warn(std::int64_t line, std::string message) {
-    ++totals_.warnings;
-    output_.FileDiagnostic({line, Severity::kWarning, std::nullopt, std::move(message), std::nullopt});
+  void FileLint(Lint lint, std::int64_t line, std::string message) {
+    if (lints_[lint]) {
+      FileFinding(MakeLint(lint, line, std::move(message)));
+    }
+  }
+
+  void FileFinding(Diagnostic diagnostic) {
+    if (fileLints_.Silenced(diagnostic)) {
+      return;
+    }
+    diagnostic.file = path_;
+    totals_.Add(diagnostic.severity);
+    output_.FileDiagnostic(diagnostic);
   }
 
   const KeywordTable& keywords_;
   Checker& checker_;
+  const LintSet& lints_;
+  FileLints fileLints_;
   Output& output_;
   Totals& totals_;
+  std::string_view path_;
   BlockReport report_;  // reused, like every buffer
 };
 
@@ -165,6 +192,10 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
     std::fputs(kUsage, output);
     return 0;
   }
+  if (options.rules) {
+    std::fputs(RulesDocument().c_str(), output);
+    return 0;
+  }
   if (options.version) {
     std::fprintf(output, "orvane-check %s\n", ORVANE_CHECK_VERSION);
     return 0;
@@ -187,16 +218,24 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
     }
   }
   try {
-    Checker checker({.frequencyDomain = !options.timeDomain, .allValues = options.allValues});
+    Checker checker({.frequencyDomain = !options.timeDomain, .allValues = options.allValues, .lints = options.lints});
     const HtmlLimits& limits = options.allValues ? kNoHtmlLimits : kDefaultHtmlLimits;
     std::vector<std::unique_ptr<Output>> outputs;
-    if (options.html == "-") {
-      outputs.push_back(MakeHtmlOutput(output, limits));
-    } else if (options.json) {
-      outputs.push_back(MakeJsonOutput(output));
-    } else {
-      outputs.push_back(
-          MakeTextOutput(output, UseColour(options.colour, terminal, noColour), options.files.size() > 1));
+    switch (options.format) {
+      case Format::kText:
+        outputs.push_back(options.html == "-" ? MakeHtmlOutput(output, limits)
+                                              : MakeTextOutput(output, UseColour(options.colour, terminal, noColour),
+                                                               options.files.size() > 1));
+        break;
+      case Format::kJson:
+        outputs.push_back(MakeJsonOutput(output));
+        break;
+      case Format::kSarif:
+        outputs.push_back(MakeSarifOutput(output));
+        break;
+      case Format::kGithub:
+        outputs.push_back(MakeGithubOutput(output));
+        break;
     }
     if (report) {
       outputs.push_back(MakeHtmlOutput(report.get(), limits));
@@ -206,7 +245,7 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
     }
     const auto out = std::make_unique<AllOutputs>(std::move(outputs));
     Totals totals;
-    FileChecker files(keywords, checker, *out, totals);
+    FileChecker files(keywords, checker, options.lints, *out, totals);
     bool unreadable = false;
     for (const std::string& path : options.files) {
       if (const auto reason = files.Check(path)) {
@@ -224,7 +263,7 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
       std::fprintf(errors, "orvane-check: %s: the report could not be written\n", options.html.c_str());
       return 2;
     }
-    return unreadable ? 2 : totals.errors > 0 ? 1 : 0;
+    return unreadable ? 2 : totals.errors > 0 || (options.strict && totals.lints > 0) ? 1 : 0;
   } catch (const std::bad_alloc&) {
     std::fprintf(errors, "orvane-check: out of memory\n");
   } catch (const std::exception& failure) {
