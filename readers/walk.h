@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "toolkit/bytes.h"
 #include "toolkit/dataline.h"
 #include "toolkit/messages.h"
 
@@ -189,11 +190,11 @@ struct MaxesBlock {
 namespace detail {
 // Zeroes every code; false when there are no lines to walk.
 bool StartMaxesWalk(const MaxesBlock& block);
-// "C" or "c" first.
-inline bool IsMaxesComment(Text leftJustified) { return (leftJustified.front() | 0x20) == 'c'; }
 // The record from its first non-blank character; most records start with one.
 inline Text LeftJustify(Text record) {
-  return !record.empty() && record.front() != ' ' ? record : toolkit::SkipLeadingBlanks(record);
+  return !record.empty() && record.front() != ' '
+             ? record
+             : record.substr(toolkit::bytes::FirstNonBlank(record.data(), record.size()));
 }
 }  // namespace detail
 
@@ -208,14 +209,20 @@ void WalkMaxesBlock(const MaxesBlock& block, CountLine&& countLine) {
   }
   for (std::int32_t index = 0; index < block.lineCount; ++index) {
     const Text line = detail::LeftJustify(block.Record(index));
-    if (detail::IsTerminator(line)) {
-      block.lineCodes[index] = 3;
-      return;
-    }
-    if (line.empty() || detail::IsMaxesComment(line)) {
+    if (line.empty()) {
       continue;
     }
-    countLine(line, block.lineCodes[index]);
+    switch (line.front()) {
+      case '*':
+      case '$':
+        block.lineCodes[index] = 3;
+        return;
+      case 'C':
+      case 'c':
+        break;
+      default:
+        countLine(line, block.lineCodes[index]);
+    }
   }
 }
 
