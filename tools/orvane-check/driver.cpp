@@ -9,12 +9,12 @@
 #include <stdexcept>
 
 #include "checker.h"
+#include "file_check.h"
 #include "html.h"
 #include "keywords.h"
 #include "options.h"
 #include "output.h"
 #include "source.h"
-#include "splitter.h"
 
 namespace orvane::check {
 
@@ -35,23 +35,10 @@ class FileChecker {
       return reason;
     }
     LineReader reader(file, static_cast<std::size_t>(kRecordWidth));
-    Splitter splitter(keywords_, static_cast<std::size_t>(kRecordWidth), [this](const Block& block) { Take(block); });
+    FileCheck check(keywords_, checker_, output_, totals_);
     SourceLine line;
-    bool crlfNoted = false;
-    bool strayNoted = false;
     while (reader.Next(line)) {
-      if (line.crlf && !crlfNoted) {
-        output_.FileDiagnostic({line.number, Severity::kNote, std::nullopt,
-                                "the file has CR LF line endings; the CR characters are dropped", std::nullopt});
-        crlfNoted = true;
-      }
-      if (line.strayCarriageReturn && !strayNoted) {
-        Warn(line.number,
-             "a CR character that is not followed by a line feed does not end a line; it is read as "
-             "a stray character");
-        strayNoted = true;
-      }
-      splitter.Add(line);
+      check.Add(line);
     }
     if (file != stdin) {
       std::fclose(file);
@@ -65,40 +52,16 @@ class FileChecker {
       output_.EndFile(reader.LinesRead(), reason);
       return reason;
     }
-    splitter.Finish();
-    if (reader.LinesRead() == 0) {
-      Warn(0, "the file is empty");
-    } else if (splitter.Blocks() == 0) {
-      Warn(0, "no keyword line (a '*' in column 1) in this file");
-    }
+    check.Finish(reader.LinesRead());
     output_.EndFile(reader.LinesRead(), std::nullopt);
     return std::nullopt;
   }
 
  private:
-  void Take(const Block& block) {
-    if (block.reader == Reader::kNone) {
-      ++totals_.notChecked;
-      output_.WriteBlock(block, nullptr);
-      return;
-    }
-    ++totals_.checked;
-    checker_.Check(block, report_);
-    totals_.errors += report_.Count(Severity::kError);
-    totals_.warnings += report_.Count(Severity::kWarning);
-    output_.WriteBlock(block, &report_);
-  }
-
-  void Warn(std::int64_t line, std::string message) {
-    ++totals_.warnings;
-    output_.FileDiagnostic({line, Severity::kWarning, std::nullopt, std::move(message), std::nullopt});
-  }
-
   const KeywordTable& keywords_;
   Checker& checker_;
   Output& output_;
   Totals& totals_;
-  BlockReport report_;  // reused, like every buffer
 };
 
 // Hands everything to two outputs: the text or JSON output and the HTML report.

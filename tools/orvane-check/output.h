@@ -41,7 +41,4 @@ std::unique_ptr<Output> MakeJsonOutput(std::FILE* stream);
 struct HtmlLimits;
 std::unique_ptr<Output> MakeHtmlOutput(std::FILE* stream, const HtmlLimits& limits);
 
-// A line of input as it can be shown: bytes outside printable ASCII (TAB apart) as \xNN.
-std::string Printable(std::string_view text);
-
 }  // namespace orvane::check
