@@ -9,10 +9,11 @@ namespace orvane::lsp {
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lowered;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -65,10 +66,16 @@ FrameReader::Status FrameReader::Next(std::string& body) {
   bool found = false;
   std::size_t length = 0;
   do {
+    // The rest of a broken message may run into the next header: that header starts afresh.
+    if (const auto name = Lowered(line).find("content-length:"); name != std::string::npos && name > 0) {
+      line.erase(0, name);
+      usable = true;
+      found = false;
+    }
     const auto colon = line.find(':');
     if (colon == std::string::npos) {
       usable = false;
-    } else if (SameName(Trim(std::string_view(line).substr(0, colon)), "Content-Length")) {
+    } else if (Lowered(Trim(std::string_view(line).substr(0, colon))) == "content-length") {
       const std::string_view value = Trim(std::string_view(line).substr(colon + 1));
       const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), length);
       usable = usable && !found && error == std::errc() && end == value.data() + value.size() && !value.empty();
