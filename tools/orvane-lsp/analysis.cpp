@@ -34,8 +34,8 @@ class Collector final : public check::Output {
   void Finish(const check::Totals& /*totals*/) override {}
 
  private:
-  static std::string Counted(std::size_t n, const char* noun) {
-    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+  static std::string Counted(std::size_t n, const std::string& noun, const std::string& nouns = {}) {
+    return std::to_string(n) + " " + (n == 1 ? noun : nouns.empty() ? noun + "s" : nouns);
   }
 
   static std::string Detail(check::Reader reader, const check::BlockReport& report) {
@@ -58,7 +58,7 @@ class Collector final : public check::Output {
                              std::count_if(report.values.fields.begin(), report.values.fields.end(),
                                            [](const check::Field& f) { return f.name.rfind("selected", 0) != 0; })),
                          "setting") +
-                 ", " + Counted(report.arrays.frequencies.size(), "selected frequency");
+                 ", " + Counted(report.arrays.frequencies.size(), "selected frequency", "selected frequencies");
         break;
       default:
         detail = check::ValueLines(report.values).front();
