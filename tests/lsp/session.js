@@ -144,6 +144,9 @@ const robustness = [
   ['NUL bytes', [initialize, opened('*AXIAL LOAD\n1\u0000 2 3\n\u0000\u0000\n'), hover(6, 1, 1)], [[1, 0], [6, 0]]],
   ['a megabyte line', [initialize, opened('*P-Y CURVES\nDEPTH=' + '9'.repeat(1 << 20) + '\n'), hover(7, 1, 5)],
    [[1, 0], [7, 0]]],
+  ['a range before the first line', [initialize, opened('no keyword line\n'), call(10, 'textDocument/codeAction', {
+    textDocument: { uri: 'file:///b.inp' }, context: { diagnostics: [] },
+    range: { start: { line: -3, character: 0 }, end: { line: 0, character: 0 } } })], [[1, 0], [10, 0]]],
   ['after shutdown', [initialize, call(8, 'shutdown'), hover(9, 0, 0)], [[1, 0], [8, 0], [9, -32600]]],
 ];
 

@@ -46,7 +46,7 @@ bool IsShiftedComment(std::string_view text) {
 json CodeActions(const Context& context, const std::string& uri, const Range& range) {
   const Document& document = context.document;
   json actions = json::array();
-  const std::int64_t first = range.start.line + 1;
+  const std::int64_t first = std::max<std::int64_t>(range.start.line + 1, 1);
   const std::int64_t last = std::min<std::int64_t>(range.end.line + 1, static_cast<std::int64_t>(document.LineCount()));
   for (const Finding& finding : context.analysis.findings) {
     if (finding.line < first || finding.line > last) {

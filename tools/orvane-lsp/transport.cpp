@@ -90,7 +90,7 @@ FrameReader::Status FrameReader::Next(std::string& body) {
   }
   const bool keep = length <= kMaxBody;
   if (keep) {
-    body.reserve(length);
+    body.reserve(std::min<std::size_t>(length, buffer_.size()));  // a length alone proves nothing
   }
   while (length > 0) {
     if (position_ == end_ && !Fill()) {
