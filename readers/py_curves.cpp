@@ -175,14 +175,24 @@ void ReadPYMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_
   std::int32_t most = 0;
   std::int32_t points = 0;
   readers::WalkMaxesBlock(block, [&](Text line, std::int32_t& code) {
-    // No "=" is looked for: SETTINGS passes as a set line and NODES as a header.
-    if (StartsWithIgnoreCase(line, "SET") || StartsWithIgnoreCase(line, "SCOUR")) {
-      return;
-    }
-    if (StartsWithIgnoreCase(line, "DEPTH") || StartsWithIgnoreCase(line, "NODE")) {
-      ++curves;
-      points = 0;
-      return;
+    // No "=" is looked for: SETTINGS passes as a set line and NODES as a header. The first letter
+    // decides which names can match at all; a point line starts with none of them.
+    switch (line.front() | 0x20) {
+      case 's':
+        if (StartsWithIgnoreCase(line, "SET") || StartsWithIgnoreCase(line, "SCOUR")) {
+          return;
+        }
+        break;
+      case 'd':
+      case 'n':
+        if (StartsWithIgnoreCase(line, "DEPTH") || StartsWithIgnoreCase(line, "NODE")) {
+          ++curves;
+          points = 0;
+          return;
+        }
+        break;
+      default:
+        break;
     }
     if (curves == 0) {
       code = 3;

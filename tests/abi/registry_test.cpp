@@ -93,17 +93,13 @@ TEST_F(Registry, OnlyOccupiedSlotsAreReached) {
     Set(handle, 4711);
     std::int32_t enabled = -7;
     std::int32_t curves = -7;
-    double factor = -7.0;
     EXPECT_EQ(lib.ReadNonOrthogonalDampingData01(&handle, &block.count, block.records.data(), block.messages.data(),
                                                  block.codes.data(), &block.status, &enabled, 80, 163),
               valid ? 0 : 1);
     EXPECT_EQ(lib.ReadPYMaxes01(&handle, &block.count, block.records.data(), block.codes.data(), &curves, &curves, 80),
               valid ? 0 : 1);
-    EXPECT_EQ(lib.ReadHigherHarmonicsData01(&handle, &block.count, block.records.data(), block.messages.data(),
-                                            block.codes.data(), &block.status, &factor, &factor, 80, 163),
-              valid ? 0 : 1);
     if (!valid) {
-      EXPECT_TRUE(enabled == -7 && curves == -7 && factor == -7.0) << handle;
+      EXPECT_TRUE(enabled == -7 && curves == -7) << handle;
       EXPECT_EQ(Delete(handle), 0) << handle;
     }
   }

@@ -101,6 +101,8 @@ TEST_F(CheckerRun, OptionsThatCannotBeUsedAreRefusedWithOneLine) {
       stopped("html to a missing directory", {"--html", "no/dir/r.html", "a.inp"},
               "no/dir/r.html: No such file or directory"),
       stopped("html over an input", {"--html", "./a.inp", "a.inp"}, "--html ./a.inp would overwrite an input file"),
+      refused("npy of an empty name", {"--npy", "", "a.inp"}, "--npy needs a DIR"),
+      stopped("npy where a file stands", {"--npy", "a.inp", "a.inp"}, "a.inp: Not a directory"),
       {"help alone", {}, {"--help"}, 0, kUsage, ""},
   };
   for (const auto& c : cases) {

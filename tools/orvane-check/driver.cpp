@@ -64,36 +64,39 @@ class FileChecker {
   Totals& totals_;
 };
 
-// Hands everything to two outputs: the text or JSON output and the HTML report.
-class BothOutputs final : public Output {
+// Hands everything to each of several outputs: the text or JSON output, the HTML report, the arrays.
+class AllOutputs final : public Output {
  public:
-  BothOutputs(std::unique_ptr<Output> first, std::unique_ptr<Output> second)
-      : first_(std::move(first)), second_(std::move(second)) {}
+  explicit AllOutputs(std::vector<std::unique_ptr<Output>> outputs) : outputs_(std::move(outputs)) {}
 
   void BeginFile(const std::string& path) override {
-    first_->BeginFile(path);
-    second_->BeginFile(path);
+    for (const auto& output : outputs_) {
+      output->BeginFile(path);
+    }
   }
   void FileDiagnostic(const Diagnostic& diagnostic) override {
-    first_->FileDiagnostic(diagnostic);
-    second_->FileDiagnostic(diagnostic);
+    for (const auto& output : outputs_) {
+      output->FileDiagnostic(diagnostic);
+    }
   }
   void WriteBlock(const Block& block, const BlockReport* report) override {
-    first_->WriteBlock(block, report);
-    second_->WriteBlock(block, report);
+    for (const auto& output : outputs_) {
+      output->WriteBlock(block, report);
+    }
   }
   void EndFile(std::int64_t lines, const std::optional<std::string>& failure) override {
-    first_->EndFile(lines, failure);
-    second_->EndFile(lines, failure);
+    for (const auto& output : outputs_) {
+      output->EndFile(lines, failure);
+    }
   }
   void Finish(const Totals& totals) override {
-    first_->Finish(totals);
-    second_->Finish(totals);
+    for (const auto& output : outputs_) {
+      output->Finish(totals);
+    }
   }
 
  private:
-  std::unique_ptr<Output> first_;
-  std::unique_ptr<Output> second_;
+  std::vector<std::unique_ptr<Output>> outputs_;
 };
 
 struct CloseFile {
@@ -149,17 +152,22 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
   try {
     Checker checker({.frequencyDomain = !options.timeDomain, .allValues = options.allValues});
     const HtmlLimits& limits = options.allValues ? kNoHtmlLimits : kDefaultHtmlLimits;
-    std::unique_ptr<Output> out;
+    std::vector<std::unique_ptr<Output>> outputs;
     if (options.html == "-") {
-      out = MakeHtmlOutput(output, limits);
+      outputs.push_back(MakeHtmlOutput(output, limits));
     } else if (options.json) {
-      out = MakeJsonOutput(output);
+      outputs.push_back(MakeJsonOutput(output));
     } else {
-      out = MakeTextOutput(output, UseColour(options.colour, terminal, noColour), options.files.size() > 1);
+      outputs.push_back(
+          MakeTextOutput(output, UseColour(options.colour, terminal, noColour), options.files.size() > 1));
     }
     if (report) {
-      out = std::make_unique<BothOutputs>(std::move(out), MakeHtmlOutput(report.get(), limits));
+      outputs.push_back(MakeHtmlOutput(report.get(), limits));
     }
+    if (!options.npy.empty()) {
+      outputs.push_back(MakeNpyOutput(options.npy));
+    }
+    const auto out = std::make_unique<AllOutputs>(std::move(outputs));
     Totals totals;
     FileChecker files(keywords, checker, *out, totals);
     bool unreadable = false;

@@ -16,6 +16,7 @@ const char* const kUsage =
     "  --time-domain        check FREQUENCIES=SELECTED as for a time-domain analysis\n"
     "  --html FILE          write an HTML report with charts to FILE as well; --html - writes\n"
     "                       it to standard output in place of the text output\n"
+    "  --npy DIR            also write every array a block filled to DIR as NumPy .npy files\n"
     "  --map NAME=KEYWORD   read blocks of keyword NAME with the reader of KEYWORD, one of\n"
     "                       WAVE-GENERAL, P-Y, AXIAL LOAD, HIGHER HARMONICS,\n"
     "                       REFERENCE DIAMETER, NON-ORTHOGONAL DAMPING\n"
@@ -64,6 +65,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
   app.add_flag("--time-domain", options.timeDomain);
   auto* html = app.add_option("--html", options.html);
   html->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  auto* npy = app.add_option("--npy", options.npy);
+  npy->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   std::string colour = "auto";
   app.add_flag("--color{always},--colour{always}", colour);
   std::vector<std::string> maps;
@@ -82,6 +85,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
   }
   if (html->count() > 0 && options.html.empty()) {
     error = "--html needs a FILE";
+    return false;
+  }
+  if (npy->count() > 0 && options.npy.empty()) {
+    error = "--npy needs a DIR";
     return false;
   }
   for (const std::string& map : maps) {

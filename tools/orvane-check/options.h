@@ -16,6 +16,7 @@ struct Options {
   bool allValues = false;
   bool timeDomain = false;
   std::string html;  // where the HTML report goes: a file, "-" for standard output, or empty for none
+  std::string npy;   // the directory for the blocks' arrays as .npy files, or empty for none
   Colour colour = Colour::kAuto;
   std::vector<std::pair<std::string, std::string>> maps;  // keyword name, reader's keyword
   std::vector<std::string> files;

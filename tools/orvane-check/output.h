@@ -1,5 +1,6 @@
-// The two ways results are written: compiler-style text for people, one JSON document for tools.
-// Both are written as the file is read, block by block, so that output never waits for a whole file.
+// The ways results are written: compiler-style text for people, one JSON document and binary arrays
+// for tools, an HTML report. They are written as the file is read, block by block, so that output never waits for a
+// whole file.
 #pragma once
 
 #include <cstdint>
@@ -40,5 +41,10 @@ std::unique_ptr<Output> MakeJsonOutput(std::FILE* stream);
 // html.h) bound what it draws of large inputs.
 struct HtmlLimits;
 std::unique_ptr<Output> MakeHtmlOutput(std::FILE* stream, const HtmlLimits& limits);
+
+// Every array a block filled, as NumPy .npy files in `directory` (created if missing): file F's block
+// whose keyword stands on line L gives F-L-NAME.npy, F counting the files from 1. Throws
+// std::runtime_error when the directory cannot be made or an array written.
+std::unique_ptr<Output> MakeNpyOutput(const std::string& directory);
 
 }  // namespace orvane::check

@@ -6,7 +6,7 @@ import ctypes
 import os
 from ctypes import byref, c_double, c_float, c_int32
 from dataclasses import dataclass, field
-from typing import Iterable, Sequence, Union
+from typing import Iterable, Sequence, TypeVar, Union
 
 from ._library import load
 
@@ -23,9 +23,20 @@ class OrvaneError(RuntimeError):
 
 @dataclass(frozen=True)
 class Diagnostic:
-    line: int  # 1-based, within the lines passed
-    severity: str  # "warning" (code 2) or "error" (code 3)
+    """A finding of the library or of orvane-check, with where it stands."""
+
+    line: int | None  # from 1, within the lines passed or the file read; None: about the whole file
+    severity: str  # "warning" (code 2) or "error" (code 3); whole files also give "note" and "lint"
     message: str
+    file: str | None = None  # whole files only, as are the rest
+    column: int | None = None  # from 1; None where the finding has no column
+    end_column: int | None = None  # one past the last character
+    rule: str | None = None  # the stable rule id, where the checker gives one
+
+    def __str__(self) -> str:
+        """As compilers write it: `file:line:column: severity: message [rule]`."""
+        place = ":".join(str(part) for part in (self.file, self.line, self.column) if part is not None)
+        return f"{place}: {self.severity}: {self.message}" + (f" [{self.rule}]" if self.rule else "")
 
 
 @dataclass
@@ -89,6 +100,9 @@ class PYCurves(_Result):
     curves: list[PYCurve] = field(default_factory=list)
 
 
+R = TypeVar("R", bound=_Result)
+
+
 class _Block:
     """A block's lines as the host's fixed-width records, with a message and a code per line."""
 
@@ -102,7 +116,7 @@ class _Block:
         self.codes = (c_int32 * max(1, len(encoded)))()
         self.status = c_int32(0)
 
-    def finish(self, result: _Result) -> _Result:
+    def finish(self, result: R) -> R:
         result.status = self.status.value
         result.codes = list(self.codes)[: self.count.value]
         raw = self.messages.raw
