@@ -1,5 +1,6 @@
 """Every code block of the README marked `<!-- snippet: FILE NAME -->` must stand in FILE between the
-comment lines `[snippet NAME]` and `[/snippet]`, so that the README shows code the tests run."""
+comment lines `[snippet NAME]` and `[/snippet]`, so that the README shows code the tests run; every
+block marked `<!-- output: FILE -->` must stand in FILE, an expected output the tests compare."""
 
 import re
 import sys
@@ -21,5 +22,11 @@ for path, name, code in blocks:
     elif textwrap.dedent(region.group(1)).strip() != textwrap.dedent(code).strip():
         print(f"README snippet {name} differs from {path}")
         failures += 1
+outputs = re.findall(r"<!-- output: (\S+) -->\n```\w*\n(.*?)```", readme, re.S)
+for path, text in outputs:
+    if text not in (root / path).read_text():
+        print(f"README output differs from {path}")
+        failures += 1
+blocks += outputs
 print(f"{len(blocks) - failures} passed, {failures} failed")
 sys.exit(1 if failures else 0)

@@ -125,12 +125,38 @@ enum class FieldKind : std::uint8_t {
   Null,       // r* or a leading slash: the element keeps its value
   NotNumber,  // silently the default
   TooLarge,   // beyond single precision (or an exponent letter with no exponent)
+  Empty,      // ScanFields only: a comma with no field before it; the default
 };
 
 struct FieldValue {
   FieldKind kind;
   float value;
 };
+
+// Where ReadNumericFields starts reading for `key` on `line`: 0 for an all-blank key, else just
+// after the first occurrence of `key` followed by "=", or Text::npos when there is none.
+std::size_t FieldStart(Text line, Text key);
+
+// One field of a line as ReadNumericFields splits and converts it.
+struct FieldSpan {
+  std::size_t begin = 0;  // its first character, from 0
+  std::size_t end = 0;    // one past its last (begin, for an Empty field)
+  FieldKind kind = FieldKind::Empty;
+  float value = 0.0F;       // a Number's value
+  bool cutBySlash = false;  // a Number read from the characters before a slash inside the field
+};
+
+// The fields of a screened line from position `start`, split and converted exactly as
+// ReadNumericFields does, through the same walk, into `fields`: returns how many were found, at
+// most fields.size(). Unlike the reader, it goes on past a field too large to read.
+std::size_t ScanFields(const ScreenedLine& line, std::size_t start, std::span<FieldSpan> fields);
+
+// The usual line at a fraction of ScanFields' cost: true when `line` from `start` holds exactly
+// fields.size() fields, each [sign] digits [. digits] [E or D, sign, one or two digits] with at most
+// nine digits and no exponent above 29, so that each is a number and none too large, parted by
+// blanks or by one comma with no field left empty. Each field's place is then in `fields`, its kind
+// Number (its value is not worked out). False says nothing about the line: ScanFields decides.
+bool ScanPlainFields(const ScreenedLine& line, std::size_t start, std::span<FieldSpan> fields);
 
 // Converts one field by the free-format number syntax.
 FieldValue ConvertField(Text field);

@@ -213,50 +213,80 @@ std::size_t FindKeyEquals(Text line, Text key) {
   return Text::npos;
 }
 
-// Splits [at, lineEnd) into fields and reads them into `values`; characters up to `readableEnd`
-// may be read, all blanks past `lineEnd`.
-void ReadFields(std::int32_t& code, TextOut message, const char* at, const char* lineEnd, const char* readableEnd,
-                std::span<float> values, float defaultValue) {
-  std::size_t k = 0;
-  while (k < values.size()) {
+// The one walk over a line's fields, which the reader and ScanFields share: from `at`, fields
+// parted by blanks, TABs and commas up to `lineEnd` (characters up to `readableEnd` may be read,
+// all blanks past `lineEnd`). `visit(begin, end, scanned)` is handed each field, where
+// [begin, end) is the whole field and `scanned` what ScanField made of it, or Empty for a comma
+// with no field before it; the walk ends at the line's end or when `visit` returns false.
+template <typename Visit>
+[[gnu::always_inline]] inline void WalkFields(const char* at, const char* lineEnd, const char* readableEnd,
+                                              Visit visit) {
+  for (;;) {
     at = SkipBlanks(at, lineEnd, readableEnd);
     if (at == lineEnd) {
-      break;
+      return;
     }
     if (*at == ',') {
-      values[k++] = defaultValue;
+      if (!visit(at, at, Field{{FieldKind::Empty, 0.0F}, at})) {
+        return;
+      }
       ++at;
       continue;
     }
+    const char* const begin = at;
     const Field field = ScanField(at, readableEnd);
-    switch (field.value.kind) {
-      case FieldKind::Number:
-        values[k] = field.value.value;
-        break;
-      case FieldKind::Null:
-        break;
-      case FieldKind::NotNumber:
-        values[k] = defaultValue;
-        break;
-      case FieldKind::TooLarge:
-        values[k] = defaultValue;
-        if (IsDigit(*at)) {
-          code = 3;
-          WriteText(message, kTooLargeMessage);
-          return;
-        }
-        break;
-    }
-    ++k;
     // The rest of the field, after a slash or where it stopped being a number.
     at = field.stop;
     while (at < lineEnd && !IsFieldSeparator(*at)) {
       ++at;
     }
+    if (!visit(begin, at, field)) {
+      return;
+    }
     at = SkipBlanks(at, lineEnd, readableEnd);
     if (at < lineEnd && *at == ',') {
       ++at;
     }
+  }
+}
+
+// FieldStart, inlined into the reader.
+[[gnu::always_inline]] inline std::size_t StartAfterKey(Text line, Text key) {
+  if (std::all_of(key.begin(), key.end(), [](char c) { return c == ' '; })) {
+    return 0;
+  }
+  const std::size_t found = FindKeyEquals(line, key);
+  return found == Text::npos ? Text::npos : found + key.size() + 1;
+}
+
+// Splits [at, lineEnd) into fields and reads them into `values`.
+[[gnu::always_inline]] inline void ReadFields(std::int32_t& code, TextOut message, const char* at, const char* lineEnd,
+                                              const char* readableEnd, std::span<float> values, float defaultValue) {
+  std::size_t k = 0;
+  if (!values.empty()) {
+    WalkFields(at, lineEnd, readableEnd, [&](const char* begin, const char* /*end*/, const Field& field) {
+      switch (field.value.kind) {
+        case FieldKind::Number:
+          values[k] = field.value.value;
+          break;
+        case FieldKind::Null:
+          break;
+        case FieldKind::NotNumber:
+        case FieldKind::Empty:
+          values[k] = defaultValue;
+          break;
+        case FieldKind::TooLarge:
+          values[k] = defaultValue;
+          if (IsDigit(*begin)) {
+            code = 3;
+            WriteText(message, kTooLargeMessage);
+            k = values.size();  // the elements after it are left as they are
+            return false;
+          }
+          break;
+      }
+      return ++k < values.size();
+    });
   }
   std::fill(values.begin() + static_cast<std::ptrdiff_t>(k), values.end(), defaultValue);
 }
@@ -276,6 +306,100 @@ FieldValue ConvertField(Text field) {
   return converted.value;
 }
 
+std::size_t FieldStart(Text line, Text key) { return StartAfterKey(line, key); }
+
+std::size_t ScanFields(const ScreenedLine& line, std::size_t start, std::span<FieldSpan> fields) {
+  std::size_t n = 0;
+  if (fields.empty() || start >= line.text.size()) {
+    return 0;
+  }
+  const char* const origin = line.text.data();
+  WalkFields(origin + start, origin + line.text.size(), origin + line.readable,
+             [&](const char* begin, const char* end, const Field& field) {
+               FieldSpan& span = fields[n];
+               span.begin = static_cast<std::size_t>(begin - origin);
+               span.end = static_cast<std::size_t>(end - origin);
+               span.kind = field.value.kind;
+               span.value = field.value.value;
+               span.cutBySlash = span.kind == FieldKind::Number && field.stop < end && *field.stop == '/';
+               return ++n < fields.size();
+             });
+  return n;
+}
+
+bool ScanPlainFields(const ScreenedLine& line, std::size_t start, std::span<FieldSpan> fields) {
+  // At most nine digits times at most 10^29 stays below 3.4e38: such a field is never too large.
+  constexpr int kMostDigits = 9;
+  constexpr int kMostExponent = 29;
+  const char* const origin = line.text.data();
+  const char* const end = origin + line.text.size();
+  const char* p = origin + start;
+  // Digits, and blanks past the first, eight at a time. A screened line has no TAB; one here ends
+  // the plain line.
+  const char* const readable = origin + line.readable;
+  const auto blanks = [&p, end, readable] {
+    if (p < end && *p == ' ' && ++p < end && *p == ' ') {
+      std::uint64_t marks = 0;
+      while (p < end && (marks = bytes::NonBlank(bytes::LoadUpTo(p, readable))) == 0) {
+        p += 8;
+      }
+      p = p < end ? p + bytes::First(marks) : end;
+    }
+  };
+  const auto digits = [&p, readable] {  // past a run of digits, eight at a time
+    const char* const first = p;
+    for (unsigned count = 8; count == 8; p += count) {
+      count = bytes::First(bytes::NonDigit(bytes::LoadUpTo(p, readable)));
+    }
+    return static_cast<int>(p - first);
+  };
+  std::size_t n = 0;
+  for (blanks(); p < end; blanks()) {
+    if (n == fields.size()) {
+      return false;
+    }
+    const char* const begin = p;
+    p += IsSign(*p) ? 1 : 0;
+    int count = digits();
+    if (p < end && *p == '.') {
+      ++p;
+      count += digits();
+    }
+    if (count == 0 || count > kMostDigits) {
+      return false;
+    }
+    if (p < end && (*p == 'E' || *p == 'e' || *p == 'D' || *p == 'd')) {
+      ++p;
+      const bool negative = p < end && *p == '-';
+      p += p < end && IsSign(*p) ? 1 : 0;
+      const char* const exponent = p;
+      const int length = digits();
+      if (length == 0 || length > 2) {
+        return false;
+      }
+      const int value = length == 1 ? exponent[0] - '0' : (exponent[0] - '0') * 10 + (exponent[1] - '0');
+      if (!negative && value > kMostExponent) {
+        return false;
+      }
+    }
+    fields[n++] = {static_cast<std::size_t>(begin - origin), static_cast<std::size_t>(p - origin), FieldKind::Number,
+                   0.0F, false};
+    // A field ends at the line's end, at blanks, or at one comma with a field after it.
+    const char* const after = p;
+    blanks();
+    if (p < end && *p == ',') {
+      ++p;
+      blanks();
+      if (p == end || *p == ',') {
+        return false;
+      }
+    } else if (p == after && p < end) {
+      return false;
+    }
+  }
+  return n == fields.size();
+}
+
 void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line, std::span<float> values,
                        float defaultValue) {
   FillBlanks(message);
@@ -286,15 +410,14 @@ void ReadNumericFields(std::int32_t& code, TextOut message, Text key, Text line,
 void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, const ScreenedLine& line,
                                 std::span<float> values, float defaultValue) {
   code = 0;
-  const char* at = line.text.data() + line.first;
-  if (!std::all_of(key.begin(), key.end(), [](char c) { return c == ' '; })) {
-    const std::size_t found = FindKeyEquals(line.text, key);
-    if (found == Text::npos) {
-      std::fill(values.begin(), values.end(), defaultValue);
-      return;
-    }
-    at = line.text.data() + found + key.size() + 1;
+  const std::size_t start = StartAfterKey(line.text, key);
+  if (start == Text::npos) {
+    std::fill(values.begin(), values.end(), defaultValue);
+    return;
   }
+  // A key and its "=" stand past the first non-blank character; from column 1 the blanks before it
+  // need no skipping.
+  const char* const at = line.text.data() + std::max(start, line.first);
   ReadFields(code, message, at, line.text.data() + line.text.size(), line.text.data() + line.readable, values,
              defaultValue);
 }

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -130,6 +131,75 @@ TEST(ReadNumericFields, CutsItsMessageToANarrowField) {
     EXPECT_EQ(code, 3);
     EXPECT_EQ(field, std::string(kTooLargeMessage.substr(0, width)) + "####");
   }
+}
+
+// ScanFields walks the reader's own way; what it adds is where each field stands and that it goes on
+// past a field too large to read.
+TEST(ScanFields, GivesEachFieldsPlaceAndKind) {
+  const struct {
+    const char* key;
+    std::string line;
+    std::size_t room;
+    std::string fields;  // [begin,end) and N number, U null, X not a number, L too large, E empty; / cut
+  } cases[] = {
+      {" ", " 1.5,,2.5/3 x", 8, "[1,4)N [5,5)E [6,11)N/ [12,13)X"},
+      {" ", "1E39 2* /4 -1E39 5", 8, "[0,4)L [5,7)U [8,10)U [11,16)L [17,18)N"},
+      {" ", "1 2 3", 2, "[0,1)N [2,3)N"},
+      {"H", "WIDTH=3 DEPTH=10.0", 8, "[6,7)N [8,18)X"},
+      {"H", "depth=10.0", 8, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<orvane::toolkit::FieldSpan> spans(c.room);
+    const std::string record = c.line + std::string(20, ' ');
+    const std::size_t start = orvane::toolkit::FieldStart(c.line, c.key);
+    const std::size_t n =
+        start == std::string::npos
+            ? 0
+            : orvane::toolkit::ScanFields({std::string_view(record).substr(0, c.line.size()), 0, record.size()}, start,
+                                          spans);
+    std::string found;
+    for (std::size_t i = 0; i < n; ++i) {
+      const auto& f = spans[i];
+      found += (i == 0 ? "[" : " [") + std::to_string(f.begin) + "," + std::to_string(f.end) + ")" +
+               "NUXLE"[static_cast<int>(f.kind)] + (f.cutBySlash ? "/" : "");
+    }
+    EXPECT_EQ(found, c.fields) << c.line;
+  }
+}
+
+// ScanPlainFields speaks only where ScanFields finds as many numbers, none cut, at the same places;
+// lines of plain fields with every separator and the forms at its edges are made at random.
+TEST(ScanPlainFields, SaysYesOnlyWhereScanFieldsFindsPlainNumbers) {
+  std::mt19937 random(17);
+  const auto pick = [&random](std::initializer_list<const char*> choices) {
+    return std::string(choices.begin()[random() % choices.size()]);
+  };
+  std::size_t said = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = pick({"", " ", "   "});
+    const std::size_t written = 1 + random() % 4;
+    for (std::size_t k = 0; k < written; ++k) {
+      line += pick({"", "-", "+"}) + std::to_string(random() % (random() % 4 == 0 ? 2000000000 : 100000)) +
+              pick({"", ".", ".5", "e", "E-45", "d29", "D30", "e+7", "/2", "*3", "x"});
+      line += k + 1 < written ? pick({" ", "  ", ",", " , ", ",,", "\t"}) : pick({"", " ", ","});
+    }
+    const std::string record = line + std::string(16, ' ');
+    const orvane::toolkit::ScreenedLine screened{orvane::toolkit::TrimTrailingBlanks(record), 0, record.size()};
+    std::vector<orvane::toolkit::FieldSpan> plain(random() % 4 == 0 ? 1 + random() % 4 : written);
+    std::vector<orvane::toolkit::FieldSpan> all(16);
+    if (!orvane::toolkit::ScanPlainFields(screened, 0, plain)) {
+      continue;
+    }
+    ++said;
+    ASSERT_EQ(orvane::toolkit::ScanFields(screened, 0, all), plain.size()) << line;
+    for (std::size_t k = 0; k < plain.size(); ++k) {
+      EXPECT_EQ(all[k].kind, FieldKind::Number) << line;
+      EXPECT_FALSE(all[k].cutBySlash) << line;
+      EXPECT_EQ(all[k].begin, plain[k].begin) << line;
+      EXPECT_EQ(all[k].end, plain[k].end) << line;
+    }
+  }
+  EXPECT_GT(said, 1000U);  // and it does speak
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ struct RunCase {
   std::string err;
 };
 
-constexpr const char* kNothing = "0 blocks checked, 0 not checked: 0 errors, 0 warnings\n";
+constexpr const char* kNothing = "0 blocks checked, 0 not checked: 0 errors, 0 warnings, 0 lints\n";
 
 class CheckerRun : public InScratchDirectory {
  protected:
@@ -56,20 +56,21 @@ TEST_F(CheckerRun, FilesThatCannotBeCheckedStopNothingButSetExitStatusTwo) {
        {"missing.inp", "a.inp"},
        2,
        "==> missing.inp <==\n==> a.inp <==\n*REFERENCE DIAMETER (line 1): referenceDiameter = 0.5\n"
-       "*END (line 3): not checked\n1 block checked, 1 not checked: 0 errors, 0 warnings\n",
+       "*END (line 3): not checked\n1 block checked, 1 not checked: 0 errors, 0 warnings, 0 lints\n",
        "orvane-check: missing.inp: No such file or directory\n"},
       {"empty",
        {{"empty.inp", ""}},
        {"empty.inp"},
        0,
-       "empty.inp: warning: the file is empty\n0 blocks checked, 0 not checked: 0 errors, 1 warning\n",
+       "empty.inp: lint: the file is empty [OV-FILE-EMPTY]\n0 blocks checked, 0 not checked: 0 errors, 0 warnings, 1 "
+       "lint\n",
        ""},
       {"no keyword",
        {{"notes.txt", "some text\n"}},
        {"notes.txt"},
        0,
-       "notes.txt: warning: no keyword line (a '*' in column 1) in this file\n"
-       "0 blocks checked, 0 not checked: 0 errors, 1 warning\n",
+       "notes.txt: lint: no keyword line (a '*' in column 1) in this file [OV-FILE-NO-KEYWORD]\n"
+       "0 blocks checked, 0 not checked: 0 errors, 0 warnings, 1 lint\n",
        ""},
   };
   for (const auto& c : cases) {
@@ -96,6 +97,9 @@ TEST_F(CheckerRun, OptionsThatCannotBeUsedAreRefusedWithOneLine) {
               "The following argument was not expected: --frobnicate"),
       refused("two reports on standard output", {"--html", "-", "--json", "a.inp"},
               "--json and --html - would both write to standard output"),
+      refused("two formats", {"--json", "--format=sarif", "a.inp"}, "--json and --format=sarif ask for two formats"),
+      refused("format", {"--format=xml", "a.inp"}, "--format takes text, json, sarif or github, not 'xml'"),
+      refused("lint", {"--lint=OV-NUMBER-DEFAULTED,OV-NOPE", "a.inp"}, "--lint: 'OV-NOPE' is not a lint (see --rules)"),
       refused("html without a file", {"a.inp", "--html"}, "--html: 1 required TEXT missing"),
       refused("html of an empty name", {"--html", "", "a.inp"}, "--html needs a FILE"),
       stopped("html to a missing directory", {"--html", "no/dir/r.html", "a.inp"},
@@ -116,24 +120,24 @@ TEST_F(CheckerRun, WhatTheCheckerAddsToTheLibrarysFindings) {
        {{"w.inp", "*REFERENCE DIAMETER\r\n0.75\r\n*END\r\n"}},
        {"w.inp"},
        0,
-       "w.inp:1: note: the file has CR LF line endings; the CR characters are dropped\n"
+       "w.inp:1: note: the file has CR LF line endings; the CR characters are dropped [OV-CRLF]\n"
        "*REFERENCE DIAMETER (line 1): referenceDiameter = 0.75\n*END (line 3): not checked\n"
-       "1 block checked, 1 not checked: 0 errors, 0 warnings\n",
+       "1 block checked, 1 not checked: 0 errors, 0 warnings, 0 lints\n",
        ""},
       {"a CR alone ends no line",
        {{"m.inp", "*REFERENCE DIAMETER\r0.5\r*END\r"}},
        {"m.inp"},
        0,
-       "m.inp:1: warning: a CR character that is not followed by a line feed does not end a line; it is read as a "
-       "stray character\n*REFERENCE DIAMETER\\x0d0.5\\x0d*END\\x0d (line 1): not checked\n"
-       "0 blocks checked, 1 not checked: 0 errors, 1 warning\n",
+       "m.inp:1: lint: a CR character that is not followed by a line feed does not end a line; it is read as a "
+       "stray character [OV-STRAY-CR]\n*REFERENCE DIAMETER\\x0d0.5\\x0d*END\\x0d (line 1): not checked\n"
+       "0 blocks checked, 1 not checked: 0 errors, 0 warnings, 1 lint\n",
        ""},
       {"names mapped to a reader",
        {{"m.inp", "*SOIL DIAMETER\n0.5\n*END\n"}},
        {"--map", "soil-diameter=REFERENCE_DIAMETER", "m.inp"},
        0,
        "*SOIL DIAMETER (line 1): referenceDiameter = 0.5\n*END (line 3): not checked\n"
-       "1 block checked, 1 not checked: 0 errors, 0 warnings\n",
+       "1 block checked, 1 not checked: 0 errors, 0 warnings, 0 lints\n",
        ""},
   };
   for (const auto& c : cases) {
@@ -147,18 +151,19 @@ TEST_F(CheckerRun, ValuesThatLookLikeThePresetsAreStillShown) {
   Write("w.inp",
         "*WAVE-GENERAL\nSEED=-2147483648\n*WAVE-GENERAL\nSEED=12x\n*WAVE-GENERAL\nWAVEZONE=nan\n"
         "ORIGIN=inf -inf\n*HIGHER HARMONICS\nnan -0\n*END\n");
-  const Outcome text = RunChecker({"w.inp"});
+  const Outcome text = RunChecker({"--lint=none", "w.inp"});
   EXPECT_EQ(text.exit, 1);  // an error was found
   EXPECT_EQ(text.out,
             "*WAVE-GENERAL (line 1): seed = -2147483648\n"
             "*WAVE-GENERAL (line 3): no values\n"
-            "w.inp:4: error: Invalid specification for SEED= or number is greater than 2,147,483,647.\n"
+            "w.inp:4: error: Invalid specification for SEED= or number is greater than 2,147,483,647. "
+            "[OV-WAVE-SEED-INVALID]\n"
             "    4 | SEED=12x\n"
-            "w.inp:4: note: this error sets the block's status to -1; reading went on\n"
+            "w.inp:4: note: this error sets the block's status to -1; reading went on [OV-STATUS-GOES-ON]\n"
             "*WAVE-GENERAL (line 5): waveZoneExtent = nan, origin1 = inf, origin2 = -inf\n"
             "*HIGHER HARMONICS (line 8): harmonicsFactor = nan, harmonicsThreshold = -0\n"
             "*END (line 10): not checked\n"
-            "4 blocks checked, 1 not checked: 1 error, 0 warnings\n");
+            "4 blocks checked, 1 not checked: 1 error, 0 warnings, 0 lints\n");
   const Outcome json = RunChecker({"--json", "w.inp"});
   EXPECT_NE(json.out.find(R"("values": {"waveZoneExtent": "NaN", "origin1": "Infinity", "origin2": "-Infinity"})"),
             std::string::npos)
@@ -171,14 +176,13 @@ TEST_F(CheckerRun, LargeBlocksAreCondensedUnlessEveryValueIsAskedFor) {
     block += std::to_string(node * 10) + " " + std::to_string(node) + ".5 -1 0\n";
   }
   Write("a.inp", block);
-  EXPECT_EQ(RunChecker({"a.inp"}).out,
+  EXPECT_EQ(RunChecker({"--lint=none", "a.inp"}).out,
             "*AXIAL LOAD (line 1): nodeCount = 11\n"
             "  nodeNumbers: min = 10, max = 110\n"
             "  axialLoadColumn2: min = 1.5, max = 11.5\n"
             "  axialLoadColumn3: min = -1, max = -1\n"
             "  axialLoadColumn4: min = 0, max = 0\n"
-            "a.inp:1: note: the block ends with the file, so its end-of-block checks were not made\n"
-            "1 block checked, 0 not checked: 0 errors, 0 warnings\n");
+            "1 block checked, 0 not checked: 0 errors, 0 warnings, 0 lints\n");
   const Outcome whole = RunChecker({"--values", "a.inp"});
   EXPECT_NE(whole.out.find("  node 11: nodeNumber = 110, axialLoadColumn2 = 11.5, axialLoadColumn3 = -1, "
                            "axialLoadColumn4 = 0\n"),
@@ -186,17 +190,21 @@ TEST_F(CheckerRun, LargeBlocksAreCondensedUnlessEveryValueIsAskedFor) {
       << whole.out;
 }
 
-// On a terminal unless NO_COLOR is set and not empty; --color and --color=never override both.
+// On a terminal unless NO_COLOR is set and not empty; --color and --color=never override both. The
+// caret under a field is coloured too.
 TEST_F(CheckerRun, ColourOnlyOnATerminalOrWhenAskedFor) {
-  Write("d.inp", "*REFERENCE DIAMETER\n-1\n");
+  Write("d.inp", "*REFERENCE DIAMETER\n-1x\n");
   const std::string coloured =
       "\033[1m*REFERENCE DIAMETER (line 1):\033[0m no values\n"
-      "\033[1md.inp:1:\033[0m \033[1;36mnote:\033[0m the block ends with the file, so its end-of-block checks were "
-      "not made\n"
+      "\033[1md.inp:1:\033[0m \033[1;34mlint:\033[0m the block ends with the file, so its end-of-block checks were "
+      "not made [OV-BLOCK-CUT-OFF]\n"
       "\033[1md.inp:2:\033[0m \033[1;35mwarning:\033[0m *REFERENCE DIAMETER: Reference diameter must be strictly "
-      "positive. Value ignored.\n"
-      "    2 | -1\n"
-      "\033[1m1 block checked, 0 not checked: 0 errors, 1 warning\033[0m\n";
+      "positive. Value ignored. [OV-DIAMETER-NOT-POSITIVE]\n"
+      "    2 | -1x\n"
+      "\033[1md.inp:2:1:\033[0m \033[1;34mlint:\033[0m field 1 `-1x` is not a number; read as 0 [OV-NUMBER-DEFAULTED]\n"
+      "    2 | -1x\n"
+      "      | \033[1;32m^~~\033[0m\n"
+      "\033[1m1 block checked, 0 not checked: 0 errors, 1 warning, 2 lints\033[0m\n";
   const struct {
     std::vector<std::string> arguments;
     bool terminal;
@@ -222,9 +230,11 @@ TEST_F(CheckerRun, JsonReportsFilesThatCannotBeRead) {
   for (const char* expected :
        {"      \"path\": \"missing.inp\",\n      \"blocks\": [],\n      \"diagnostics\": [],\n"
         "      \"lines\": 0,\n      \"error\": \"No such file or directory\"\n",
-        "        {\"line\": 0, \"severity\": \"warning\", \"code\": null, \"message\": \"the file is empty\", "
-        "\"text\": null}\n      ],\n      \"lines\": 0,\n      \"error\": null\n",
-        "  \"blocksChecked\": 0,\n  \"blocksNotChecked\": 0,\n  \"errors\": 0,\n  \"warnings\": 1\n}\n"}) {
+        "        {\"line\": 0, \"column\": null, \"endColumn\": null, \"severity\": \"lint\", \"rule\": "
+        "\"OV-FILE-EMPTY\", \"code\": null, \"message\": \"the file is empty\", \"text\": null}\n      ],\n"
+        "      \"lines\": 0,\n      \"error\": null\n",
+        "  \"blocksChecked\": 0,\n  \"blocksNotChecked\": 0,\n  \"errors\": 0,\n  \"warnings\": 0,\n  \"lints\": "
+        "1\n}\n"}) {
     EXPECT_NE(outcome.out.find(expected), std::string::npos) << expected << outcome.out;
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "rules.h"
 #include "toolkit/messages.h"
 
 namespace orvane::check {
@@ -29,13 +30,18 @@ std::string YesNo(std::int32_t flag) { return flag == -1 ? "YES" : flag == 0 ? "
 void Checker::Check(const Block& block, BlockReport& report) {
   report = BlockReport{};
   if (block.tooLarge) {
-    report.diagnostics.push_back({block.line, Severity::kError, std::nullopt,
-                                  "this block has more lines than one reader call can take (" +
-                                      std::to_string(kMaxRecords) + "); it was not read",
-                                  std::nullopt});
+    report.diagnostics.push_back(Finding(Severity::kError, block.line, rules::kBlockTooLarge,
+                                         "this block has more lines than one reader call can take (" +
+                                             std::to_string(kMaxRecords) + "); it was not read"));
     return;
   }
   const Records records{block.Records(), block.RecordCount(), kRecordWidth};
+  linter_.Start(block);
+  // The lints of the lines may be running on another thread: they end before the block does.
+  const struct Join {
+    Linter& linter;
+    ~Join() { linter.Wait(); }
+  } join{linter_};
   switch (block.reader) {
     case Reader::kNonOrthogonalDamping:
       Damping(block, records, report);
@@ -184,12 +190,11 @@ bool Checker::PY(const Block& block, const Records& records, BlockReport& report
   const auto points = static_cast<std::uint64_t>(std::max(counts.second, 1));
   const std::uint64_t bytes = curves * points * 2 * sizeof(float);
   if (bytes > kMaxPointBytes) {
-    report.diagnostics.push_back({block.line, Severity::kError, std::nullopt,
-                                  "this block needs " + std::to_string(bytes >> 20) + " MiB for its P-Y points (" +
-                                      std::to_string(counts.first) + " curves of up to " +
-                                      std::to_string(counts.second) + " points), more than the checker allocates (" +
-                                      std::to_string(kMaxPointBytes >> 20) + " MiB); it was not read",
-                                  std::nullopt});
+    report.diagnostics.push_back(Finding(
+        Severity::kError, block.line, rules::kPointsTooLarge,
+        "this block needs " + std::to_string(bytes >> 20) + " MiB for its P-Y points (" + std::to_string(counts.first) +
+            " curves of up to " + std::to_string(counts.second) + " points), more than the checker allocates (" +
+            std::to_string(kMaxPointBytes >> 20) + " MiB); it was not read"));
     return false;
   }
   PYResult& result = py_;
@@ -273,23 +278,13 @@ bool Checker::PY(const Block& block, const Records& records, BlockReport& report
   return true;
 }
 
-void Checker::Diagnose(const Block& block, const LineOutputs& lines, const Counts* counts, BlockReport& report) const {
+void Checker::Diagnose(const Block& block, const LineOutputs& lines, const Counts* counts, BlockReport& report) {
   report.status = lines.status;
   auto& out = report.diagnostics;
   const auto record = [&](std::int32_t i) { return std::string(Trimmed(block.Record(i))); };
   const std::int32_t lineCount = lines.Count();
   const std::int32_t terminator = block.terminated ? lineCount - 1 : -1;
 
-  if (!block.terminated && block.reader != Reader::kWaveGeneral) {
-    out.push_back({block.line, Severity::kNote, std::nullopt,
-                   "the block ends with the file, so its end-of-block checks were not made", std::nullopt});
-  }
-  for (const LongLine& line : block.longLines) {
-    out.push_back({block.LineOf(line.index), Severity::kWarning, std::nullopt,
-                   "line is " + std::to_string(line.length) + " characters long; only the first " +
-                       std::to_string(kRecordWidth) + " are read",
-                   line.shown});
-  }
   std::int32_t stop = -1;  // the last line whose message set the status to -1
   for (std::int32_t i = 0; i < lineCount; ++i) {
     const std::int32_t code = lines.Code(i);
@@ -304,34 +299,38 @@ void Checker::Diagnose(const Block& block, const LineOutputs& lines, const Count
         i != terminator && known != nullptr && known->outcome >= toolkit::Outcome::kFailedGoesOn) {
       stop = i;
     }
-    out.push_back({block.LineOf(i), code == 2 ? Severity::kWarning : Severity::kError, code,
-                   text.empty() ? "(the line has code " + std::to_string(code) + " and no message)" : std::string(text),
-                   record(i)});
+    Diagnostic& d = out.emplace_back(
+        Finding(code == 2 ? Severity::kWarning : Severity::kError, block.LineOf(i), MessageRule(text),
+                text.empty() ? "(the line has code " + std::to_string(code) + " and no message)" : std::string(text),
+                record(i)));
+    d.code = code;
   }
   // The counting pass ends the block at a '*' or '$' behind leading blanks, where the data reader
   // reads on: the arrays are then sized without the lines that follow.
   if (counts != nullptr && counts->stopLine >= 0 && counts->stopLine != terminator) {
     const std::string_view justified = LeftJustified(block.Record(counts->stopLine));
     if (!justified.empty() && (justified.front() == '*' || justified.front() == '$')) {
-      out.push_back({block.LineOf(counts->stopLine), Severity::kNote, std::nullopt,
-                     std::string("the count that sizes the arrays stops at this line, whose first non-blank "
-                                 "character is '") +
-                         justified.front() + "'; the lines after it were not counted",
-                     record(counts->stopLine)});
+      out.push_back(Finding(Severity::kNote, block.LineOf(counts->stopLine), rules::kCountStopsShort,
+                            std::string("the count that sizes the arrays stops at this line, whose first "
+                                        "non-blank character is '") +
+                                justified.front() + "'; the lines after it were not counted",
+                            record(counts->stopLine)));
     }
   }
   if (lines.status == -1) {
     if (stop < 0) {
-      out.push_back(
-          {block.line, Severity::kNote, std::nullopt, "reading of this block ended with status -1", std::nullopt});
+      out.push_back(Finding(Severity::kNote, block.line, rules::kStatusUnexplained,
+                            "reading of this block ended with status -1"));
     } else if (toolkit::FindMessage(lines.Message(stop))->outcome == toolkit::Outcome::kFailedGoesOn) {
-      out.push_back({block.LineOf(stop), Severity::kNote, std::nullopt,
-                     "this error sets the block's status to -1; reading went on", std::nullopt});
+      out.push_back(Finding(Severity::kNote, block.LineOf(stop), rules::kStatusGoesOn,
+                            "this error sets the block's status to -1; reading went on"));
     } else {
-      out.push_back({block.LineOf(stop), Severity::kNote, std::nullopt,
-                     "reading of this block stopped here (status -1)", std::nullopt});
+      report.stopRecord = stop;
+      out.push_back(Finding(Severity::kNote, block.LineOf(stop), rules::kStatusStopped,
+                            "reading of this block stopped here (status -1)"));
     }
   }
+  linter_.Finish(block, lines, report);
   std::stable_sort(out.begin(), out.end(), [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "lint.h"
 #include "orvane.hpp"
 #include "report.h"
 #include "splitter.h"
@@ -24,6 +25,7 @@ using orvane::WaveGeneralResult;
 struct Settings {
   bool frequencyDomain = true;  // FREQUENCIES=SELECTED is checked as for a frequency-domain analysis
   bool allValues = false;       // list every value of a large block rather than counts and ranges
+  LintSet lints = LintSet::All();
 };
 
 // Lists longer than this are condensed to counts and ranges unless every value is asked for.
@@ -35,7 +37,7 @@ class Checker {
  public:
   // Creates the library storage object that every call goes through; throws std::runtime_error
   // when the library has none to give.
-  explicit Checker(Settings settings) : settings_(settings) {}
+  explicit Checker(Settings settings) : settings_(settings), linter_(settings.lints) {}
 
   // Checks a block of a known keyword; `report` is overwritten. Throws std::runtime_error when the
   // library refuses a call (it then wrote nothing).
@@ -48,10 +50,12 @@ class Checker {
   void AxialLoad(const Block& block, const Records& records, BlockReport& report);
   void WaveGeneral(const Block& block, const Records& records, BlockReport& report);
   bool PY(const Block& block, const Records& records, BlockReport& report);
-  void Diagnose(const Block& block, const LineOutputs& lines, const Counts* counts, BlockReport& report) const;
+  // The library's findings, the notes on them and the block's lints, in line order.
+  void Diagnose(const Block& block, const LineOutputs& lines, const Counts* counts, BlockReport& report);
 
   Settings settings_;
   Storage storage_;
+  Linter linter_;
 
   // One result per block form, reused from block to block so that their arrays keep their storage.
   std::vector<std::int32_t> countCodes_;

@@ -22,8 +22,8 @@ namespace {
 
 class FileChecker {
  public:
-  FileChecker(const KeywordTable& keywords, Checker& checker, Output& output, Totals& totals)
-      : keywords_(keywords), checker_(checker), output_(output), totals_(totals) {}
+  FileChecker(const KeywordTable& keywords, Checker& checker, const LintSet& lints, Output& output, Totals& totals)
+      : keywords_(keywords), checker_(checker), lints_(lints), output_(output), totals_(totals) {}
 
   // Returns the reason the file could not be read, if it could not.
   std::optional<std::string> Check(const std::string& path) {
@@ -35,7 +35,7 @@ class FileChecker {
       return reason;
     }
     LineReader reader(file, static_cast<std::size_t>(kRecordWidth));
-    FileCheck check(keywords_, checker_, output_, totals_);
+    FileCheck check(keywords_, checker_, lints_, output_, totals_, path);
     SourceLine line;
     while (reader.Next(line)) {
       check.Add(line);
@@ -60,6 +60,7 @@ class FileChecker {
  private:
   const KeywordTable& keywords_;
   Checker& checker_;
+  const LintSet& lints_;
   Output& output_;
   Totals& totals_;
 };
@@ -128,6 +129,10 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
     std::fputs(kUsage, output);
     return 0;
   }
+  if (options.rules) {
+    std::fputs(RulesDocument().c_str(), output);
+    return 0;
+  }
   if (options.version) {
     std::fprintf(output, "orvane-check %s\n", ORVANE_CHECK_VERSION);
     return 0;
@@ -150,16 +155,24 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
     }
   }
   try {
-    Checker checker({.frequencyDomain = !options.timeDomain, .allValues = options.allValues});
+    Checker checker({.frequencyDomain = !options.timeDomain, .allValues = options.allValues, .lints = options.lints});
     const HtmlLimits& limits = options.allValues ? kNoHtmlLimits : kDefaultHtmlLimits;
     std::vector<std::unique_ptr<Output>> outputs;
-    if (options.html == "-") {
-      outputs.push_back(MakeHtmlOutput(output, limits));
-    } else if (options.json) {
-      outputs.push_back(MakeJsonOutput(output));
-    } else {
-      outputs.push_back(
-          MakeTextOutput(output, UseColour(options.colour, terminal, noColour), options.files.size() > 1));
+    switch (options.format) {
+      case Format::kText:
+        outputs.push_back(options.html == "-" ? MakeHtmlOutput(output, limits)
+                                              : MakeTextOutput(output, UseColour(options.colour, terminal, noColour),
+                                                               options.files.size() > 1));
+        break;
+      case Format::kJson:
+        outputs.push_back(MakeJsonOutput(output));
+        break;
+      case Format::kSarif:
+        outputs.push_back(MakeSarifOutput(output));
+        break;
+      case Format::kGithub:
+        outputs.push_back(MakeGithubOutput(output));
+        break;
     }
     if (report) {
       outputs.push_back(MakeHtmlOutput(report.get(), limits));
@@ -169,7 +182,7 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
     }
     const auto out = std::make_unique<AllOutputs>(std::move(outputs));
     Totals totals;
-    FileChecker files(keywords, checker, *out, totals);
+    FileChecker files(keywords, checker, options.lints, *out, totals);
     bool unreadable = false;
     for (const std::string& path : options.files) {
       if (const auto reason = files.Check(path)) {
@@ -187,7 +200,7 @@ int Run(const std::vector<std::string>& arguments, std::FILE* output, std::FILE*
       std::fprintf(errors, "orvane-check: %s: the report could not be written\n", options.html.c_str());
       return 2;
     }
-    return unreadable ? 2 : totals.errors > 0 ? 1 : 0;
+    return unreadable ? 2 : totals.errors > 0 || (options.strict && totals.lints > 0) ? 1 : 0;
   } catch (const std::bad_alloc&) {
     std::fprintf(errors, "orvane-check: out of memory\n");
   } catch (const std::exception& failure) {

@@ -51,12 +51,11 @@ std::string ChartBudget::Spent() const {
 
 namespace {
 
-constexpr const char* kSeverity[] = {"note", "warning", "error"};
 constexpr std::size_t kNotCheckedShown = 200;  // names in a file's list of blocks not checked
 constexpr std::size_t kNavShown = 300;         // links in a file's list of blocks
 
 constexpr const char* kStyle = R"(
-:root{--ink:#1d2430;--muted:#5b6472;--line:#d9dde3;--bg:#f4f5f7;--error:#b42318;--warning:#9a5a00;--note:#1d5bbf;--ok:#067647}
+:root{--ink:#1d2430;--muted:#5b6472;--line:#d9dde3;--bg:#f4f5f7;--error:#b42318;--warning:#9a5a00;--note:#1d5bbf;--lint:#6941c6;--ok:#067647}
 *{box-sizing:border-box}
 body{margin:0;font:14px/1.45 system-ui,-apple-system,"Segoe UI",Roboto,"DejaVu Sans",sans-serif;color:var(--ink);background:var(--bg)}
 main{max-width:1240px;margin:0 auto;padding:20px 28px 40px}
@@ -65,7 +64,7 @@ a{color:#1d5bbf;text-decoration:none}a:hover{text-decoration:underline}
 .sub{color:var(--muted);margin:0 0 10px}
 .totals{margin:8px 0 0;padding:0}
 .totals li{display:inline-block;padding:2px 11px;border-radius:999px;background:#e6e9ee;margin:0 6px 4px 0;font-weight:600;font-size:13px}
-.totals .errors{background:#fde3e1;color:var(--error)}.totals .warnings{background:#fdf0cf;color:var(--warning)}.totals .clean{background:#dcf5e6;color:var(--ok)}
+.totals .errors{background:#fde3e1;color:var(--error)}.totals .warnings{background:#fdf0cf;color:var(--warning)}.totals .lints{background:#ece6fb;color:var(--lint)}.totals .clean{background:#dcf5e6;color:var(--ok)}
 .card{background:#fff;border:1px solid var(--line);border-radius:8px;padding:14px 18px;margin:16px 0}
 .block{border-top:1px solid var(--line);padding:14px 0 4px;margin-top:12px}
 .where{color:var(--muted);font-weight:400;font-size:13px;margin-left:6px}
@@ -81,13 +80,13 @@ th{font-weight:600;color:var(--muted);background:#f8f9fb}
 td.num,th.num{text-align:right;font-variant-numeric:tabular-nums}
 code{font-family:"DejaVu Sans Mono",ui-monospace,Menlo,Consolas,monospace;font-size:12px;white-space:pre}
 .sev{font-weight:700;text-transform:uppercase;font-size:11px;letter-spacing:.04em}
-.sev.error{color:var(--error)}.sev.warning{color:var(--warning)}.sev.note{color:var(--note)}
+.sev.error{color:var(--error)}.sev.warning{color:var(--warning)}.sev.note{color:var(--note)}.sev.lint{color:var(--lint)}
 tr.more td{color:var(--muted);font-style:italic}
 .diagnostics{table-layout:fixed}.diagnostics td{overflow-wrap:anywhere}
 .diagnostics .file{width:15%;color:var(--muted)}.diagnostics .line{width:5%}.diagnostics .severity{width:8%}
 .diagnostics .message{width:42%}.diagnostics .input{width:30%}.diagnostics code{white-space:pre-wrap}
 tr.note td{color:var(--muted)}
-.count{font-weight:600}.count.error{color:var(--error)}.count.warning{color:var(--warning)}
+.count{font-weight:600}.count.error{color:var(--error)}.count.warning{color:var(--warning)}.count.lint{color:var(--lint)}
 .settings{width:auto;min-width:420px;margin-bottom:8px}
 caption{text-align:left;font-weight:600;padding:4px 0;white-space:nowrap}.settings td{font-variant-numeric:tabular-nums}
 .charts{display:grid;grid-template-columns:repeat(auto-fill,minmax(300px,1fr));gap:10px;margin:10px 0}
@@ -139,20 +138,15 @@ std::string_view Worst(const BlockReport& report) {
 }
 
 std::string Findings(const BlockReport& report) {
-  const auto errors = static_cast<std::size_t>(report.Count(Severity::kError));
-  const auto warnings = static_cast<std::size_t>(report.Count(Severity::kWarning));
-  if (errors + warnings == 0) {
-    return "none";
-  }
   std::string text;
-  if (errors > 0) {
-    text += "<span class=\"count error\">" + Counted(errors, "error") + "</span>";
+  for (const Severity severity : {Severity::kError, Severity::kWarning, Severity::kLint}) {
+    if (const auto n = static_cast<std::size_t>(report.Count(severity)); n > 0) {
+      const std::string name(SeverityName(severity));
+      text +=
+          std::string(text.empty() ? "" : ", ") + "<span class=\"count " + name + "\">" + Counted(n, name) + "</span>";
+    }
   }
-  if (warnings > 0) {
-    text += std::string(errors > 0 ? ", " : "") + "<span class=\"count warning\">" + Counted(warnings, "warning") +
-            "</span>";
-  }
-  return text;
+  return text.empty() ? "none" : text;
 }
 
 std::string StatusBadge(const BlockReport& report) {
@@ -185,9 +179,9 @@ class HtmlOutput final : public Output {
   void FileDiagnostic(const Diagnostic& diagnostic) override {
     Row(diagnostic, FileAnchor());
     if (diagnostic.severity != Severity::kNote) {
-      fileFindings_ +=
-          "<li><span class=\"sev " + std::string(kSeverity[static_cast<std::size_t>(diagnostic.severity)]) + "\">" +
-          kSeverity[static_cast<std::size_t>(diagnostic.severity)] + "</span> " + Escaped(diagnostic.message) + "</li>";
+      const std::string name(SeverityName(diagnostic.severity));
+      fileFindings_ += "<li><span class=\"sev " + name + "\">" + name + "</span> " + Escaped(diagnostic.message) +
+                       " <code>" + std::string(diagnostic.rule) + "</code></li>";
     }
   }
 
@@ -295,20 +289,23 @@ class HtmlOutput final : public Output {
     page += "<li class=\"" + std::string(totals.errors > 0 ? "errors" : "clean") + "\">" +
             Counted(static_cast<std::size_t>(totals.errors), "error") + "</li>";
     page += "<li class=\"" + std::string(totals.warnings > 0 ? "warnings" : "clean") + "\">" +
-            Counted(static_cast<std::size_t>(totals.warnings), "warning") + "</li></ul></header>\n";
+            Counted(static_cast<std::size_t>(totals.warnings), "warning") + "</li>";
+    page += "<li class=\"" + std::string(totals.lints > 0 ? "lints" : "clean") + "\">" +
+            Counted(static_cast<std::size_t>(totals.lints), "lint") + "</li></ul></header>\n";
     page += "<section class=\"card\" id=\"diagnostics\"><h2>Diagnostics</h2>";
-    if (rowsShown_ + rowsLeft_[0] + rowsLeft_[1] + rowsLeft_[2] == 0) {
-      page += "<p class=\"note\">No errors, warnings or notes.</p>";
+    if (rowsShown_ + rowsLeft_[0] + rowsLeft_[1] + rowsLeft_[2] + rowsLeft_[3] == 0) {
+      page += "<p class=\"note\">No errors, warnings, lints or notes.</p>";
     } else {
       page +=
           "<table class=\"diagnostics\"><thead><tr><th class=\"file\">File</th><th class=\"num line\">Line</th>"
           "<th class=\"severity\">Severity</th><th class=\"message\">Message</th><th class=\"input\">Input line</th>"
           "</tr></thead><tbody>";
       page += rows_;
-      if (const std::size_t left = rowsLeft_[0] + rowsLeft_[1] + rowsLeft_[2]; left > 0) {
+      if (const std::size_t left = rowsLeft_[0] + rowsLeft_[1] + rowsLeft_[2] + rowsLeft_[3]; left > 0) {
         page += "<tr class=\"more\"><td colspan=\"5\">" + Counted(left, "more diagnostic") + " (" +
-                Counted(rowsLeft_[2], "error") + ", " + Counted(rowsLeft_[1], "warning") + ", " +
-                Counted(rowsLeft_[0], "note") + "); --values lists them all</td></tr>";
+                Counted(rowsLeft_[3], "error") + ", " + Counted(rowsLeft_[2], "warning") + ", " +
+                Counted(rowsLeft_[1], "lint") + ", " + Counted(rowsLeft_[0], "note") +
+                "); --values lists them all</td></tr>";
       }
       page += "</tbody></table>";
     }
@@ -334,11 +331,12 @@ class HtmlOutput final : public Output {
       return;
     }
     ++rowsShown_;
-    const std::string name = kSeverity[severity];
+    const std::string name(SeverityName(d.severity));
     rows_ += "<tr class=\"diagnostic " + name + "\"><td class=\"file\">" + Escaped(path_) +
              "</td><td class=\"num\"><a href=\"#" + anchor + "\">" + (d.line > 0 ? std::to_string(d.line) : "file") +
              "</a></td><td><span class=\"sev " + name + "\">" + name + "</span></td><td>" + Escaped(d.message) +
-             "</td><td>" + (d.source ? "<code>" + Escaped(*d.source) + "</code>" : "") + "</td></tr>\n";
+             " <code class=\"rule\">" + std::string(d.rule) + "</code></td><td>" +
+             (d.source ? "<code>" + Escaped(*d.source) + "</code>" : "") + "</td></tr>\n";
   }
 
   void SingleLine(const Block& block, const BlockReport& report) {
@@ -374,8 +372,8 @@ class HtmlOutput final : public Output {
   HtmlLimits limits_;
   std::string rows_;
   std::size_t rowsShown_ = 0;
-  std::size_t rowsLeft_[3] = {0, 0, 0};  // by severity
-  std::vector<std::string> body_;        // the files' sections, in parts
+  std::size_t rowsLeft_[kSeverities] = {};  // by severity
+  std::vector<std::string> body_;           // the files' sections, in parts
   std::vector<std::string> paths_;
 
   int fileIndex_ = 0;

@@ -9,11 +9,7 @@
 
 namespace orvane::check {
 
-namespace {
-
-// A JSON string, escaped by nlohmann/json. Bytes above 127 are taken as the Latin-1 characters
-// U+0080 to U+00FF and written as \u0080 to \u00ff, so that any input line makes valid JSON.
-std::string Quoted(std::string_view text) {
+std::string JsonString(std::string_view text) {
   std::string utf8;
   utf8.reserve(text.size());
   for (const char c : text) {
@@ -27,6 +23,8 @@ std::string Quoted(std::string_view text) {
   }
   return nlohmann::json(std::move(utf8)).dump(-1, ' ', true);
 }
+
+namespace {
 
 // Numbers JSON has no literal for become strings.
 std::string Number(const std::string& formatted) {
@@ -65,7 +63,7 @@ void Write(std::string& out, const Value& value, int depth) {
       out += Number(FormatDouble(value.real));
       return;
     case Value::Kind::kText:
-      out += Quoted(value.text);
+      out += JsonString(value.text);
       return;
     case Value::Kind::kNumbers:
       out += '[';
@@ -86,7 +84,7 @@ void Write(std::string& out, const Value& value, int depth) {
       if (Flat(value)) {
         out += '{';
         for (std::size_t i = 0; i < value.fields.size(); ++i) {
-          out += (i == 0 ? "" : ", ") + Quoted(value.fields[i].name) + ": ";
+          out += (i == 0 ? "" : ", ") + JsonString(value.fields[i].name) + ": ";
           Write(out, value.fields[i].value, depth);
         }
         out += '}';
@@ -94,7 +92,7 @@ void Write(std::string& out, const Value& value, int depth) {
       }
       out += "{\n";
       for (std::size_t i = 0; i < value.fields.size(); ++i) {
-        out += Indent(depth + 1) + Quoted(value.fields[i].name) + ": ";
+        out += Indent(depth + 1) + JsonString(value.fields[i].name) + ": ";
         Write(out, value.fields[i].value, depth + 1);
         out += i + 1 < value.fields.size() ? ",\n" : "\n";
       }
@@ -117,17 +115,18 @@ void Write(std::string& out, const Value& value, int depth) {
 }
 
 std::string Diagnostics(const std::vector<Diagnostic>& diagnostics, int depth) {
-  static constexpr const char* kNames[] = {"note", "warning", "error"};
   if (diagnostics.empty()) {
     return "[]";
   }
   std::string out = "[\n";
   for (std::size_t i = 0; i < diagnostics.size(); ++i) {
     const Diagnostic& d = diagnostics[i];
-    out += Indent(depth + 1) + "{\"line\": " + std::to_string(d.line) + ", \"severity\": \"" +
-           kNames[static_cast<std::size_t>(d.severity)] +
-           "\", \"code\": " + (d.code ? std::to_string(*d.code) : "null") + ", \"message\": " + Quoted(d.message) +
-           ", \"text\": " + (d.source ? Quoted(*d.source) : "null") + "}";
+    out += Indent(depth + 1) + "{\"line\": " + std::to_string(d.line) +
+           ", \"column\": " + (d.columns ? std::to_string(d.columns->begin) : "null") +
+           ", \"endColumn\": " + (d.columns ? std::to_string(d.columns->end) : "null") + ", \"severity\": \"" +
+           std::string(SeverityName(d.severity)) + "\", \"rule\": " + JsonString(d.rule) +
+           ", \"code\": " + (d.code ? std::to_string(*d.code) : "null") + ", \"message\": " + JsonString(d.message) +
+           ", \"text\": " + (d.source ? JsonString(*d.source) : "null") + "}";
     out += i + 1 < diagnostics.size() ? ",\n" : "\n";
   }
   return out + Indent(depth) + "]";
@@ -139,7 +138,7 @@ class JsonOutput final : public Output {
 
   void BeginFile(const std::string& path) override {
     std::fprintf(out_, "%s\n    {\n      \"path\": %s,\n      \"blocks\": [", files_++ == 0 ? "" : ",",
-                 Quoted(path).c_str());
+                 JsonString(path).c_str());
     blocks_ = 0;
     fileDiagnostics_.clear();
   }
@@ -150,7 +149,7 @@ class JsonOutput final : public Output {
     std::string out = blocks_++ == 0 ? "\n" : ",\n";
     const std::string terminator = block.terminated ? std::to_string(block.line + block.dataLines + 1) : "null";
     const std::string head =
-        "\"keyword\": " + Quoted(block.keyword) + ", \"line\": " + std::to_string(block.line) + ", \"reader\": ";
+        "\"keyword\": " + JsonString(block.keyword) + ", \"line\": " + std::to_string(block.line) + ", \"reader\": ";
     if (report == nullptr) {
       out += Indent(4) + "{" + head + "null, \"dataLines\": " + std::to_string(block.dataLines) +
              ", \"terminator\": " + terminator + "}";
@@ -158,9 +157,9 @@ class JsonOutput final : public Output {
       return;
     }
     const std::string field = ",\n" + Indent(5);
-    out += Indent(4) + "{\n" + Indent(5) + "\"keyword\": " + Quoted(block.keyword);
+    out += Indent(4) + "{\n" + Indent(5) + "\"keyword\": " + JsonString(block.keyword);
     out += field + "\"line\": " + std::to_string(block.line);
-    out += field + "\"reader\": " + Quoted(ReaderName(block.reader));
+    out += field + "\"reader\": " + JsonString(ReaderName(block.reader));
     out += field + "\"dataLines\": " + std::to_string(block.dataLines);
     out += field + "\"terminator\": " + terminator;
     out += field + "\"status\": " + (report->status ? std::to_string(*report->status) : "null");
@@ -174,7 +173,7 @@ class JsonOutput final : public Output {
 
   void EndFile(std::int64_t lines, const std::optional<std::string>& failure) override {
     const std::string close = blocks_ == 0 ? "" : "\n" + Indent(3);
-    const std::string error = failure ? Quoted(*failure) : "null";
+    const std::string error = failure ? JsonString(*failure) : "null";
     std::fprintf(out_, "%s],\n      \"diagnostics\": %s,\n      \"lines\": %lld,\n      \"error\": %s\n    }",
                  close.c_str(), Diagnostics(fileDiagnostics_, 3).c_str(), static_cast<long long>(lines), error.c_str());
   }
@@ -182,10 +181,10 @@ class JsonOutput final : public Output {
   void Finish(const Totals& totals) override {
     std::fprintf(out_,
                  "%s],\n  \"blocksChecked\": %lld,\n  \"blocksNotChecked\": %lld,\n  \"errors\": %lld,\n"
-                 "  \"warnings\": %lld\n}\n",
+                 "  \"warnings\": %lld,\n  \"lints\": %lld\n}\n",
                  files_ == 0 ? "" : "\n  ", static_cast<long long>(totals.checked),
                  static_cast<long long>(totals.notChecked), static_cast<long long>(totals.errors),
-                 static_cast<long long>(totals.warnings));
+                 static_cast<long long>(totals.warnings), static_cast<long long>(totals.lints));
   }
 
  private:

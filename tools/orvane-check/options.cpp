@@ -10,7 +10,13 @@ const char* const kUsage =
     "Checks the keyword blocks of analysis input files with the Orvane readers, the way the analysis\n"
     "reads them, and reports each block's values and every warning and error with its line.\n"
     "\n"
-    "  --json               write the results as one JSON document\n"
+    "  --format=FORMAT      text (the default), json (one JSON document), sarif (SARIF\n"
+    "                       2.1.0, for code scanning) or github (workflow commands)\n"
+    "  --json               the same as --format=json\n"
+    "  --lint=LINTS         the checker's own lints to report: all (the default), none,\n"
+    "                       or rule ids parted by commas\n"
+    "  --strict             count lints as errors for the exit status\n"
+    "  --rules              write the list of rules (docs/rules.md) and exit\n"
     "  --values             list every value of large blocks instead of counts and ranges,\n"
     "                       and draw every chart of the HTML report\n"
     "  --time-domain        check FREQUENCIES=SELECTED as for a time-domain analysis\n"
@@ -26,7 +32,8 @@ const char* const kUsage =
     "  --version            show the version and exit\n"
     "\n"
     "A FILE of - reads standard input.\n"
-    "Exit status: 0 no errors, 1 errors found, 2 the checker could not run.\n";
+    "A comment line 'C orvane-check: ignore RULE[,RULE...]' silences those lints on the next line.\n"
+    "Exit status: 0 no errors, 1 errors found (or lints, with --strict), 2 the checker could not run.\n";
 
 namespace {
 
@@ -41,6 +48,18 @@ bool ParseColour(std::string_view when, Colour& colour) {
     return false;
   }
   return true;
+}
+
+bool ParseFormat(std::string_view name, Format& format) {
+  constexpr std::pair<std::string_view, Format> kNames[] = {
+      {"text", Format::kText}, {"json", Format::kJson}, {"sarif", Format::kSarif}, {"github", Format::kGithub}};
+  for (const auto& [known, value] : kNames) {
+    if (name == known) {
+      format = value;
+      return true;
+    }
+  }
+  return false;
 }
 
 bool ParseMap(const std::string& value, Options& options, std::string& error) {
@@ -60,7 +79,15 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
   app.set_help_flag();  // the help is kUsage, shown by the caller
   app.add_flag("-h,--help", options.help);
   app.add_flag("--version", options.version);
-  app.add_flag("--json", options.json);
+  bool json = false;
+  app.add_flag("--json", json);
+  std::string format;
+  auto* formatOption = app.add_option("--format", format);
+  formatOption->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  std::string lints = "all";
+  app.add_option("--lint", lints)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.add_flag("--strict", options.strict);
+  app.add_flag("--rules", options.rules);
   app.add_flag("--values", options.allValues);
   app.add_flag("--time-domain", options.timeDomain);
   auto* html = app.add_option("--html", options.html);
@@ -96,11 +123,25 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       return false;
     }
   }
-  if (options.json && options.html == "-") {
-    error = "--json and --html - would both write to standard output";
+  if (formatOption->count() > 0 && !ParseFormat(format, options.format)) {
+    error = "--format takes text, json, sarif or github, not '" + format + "'";
     return false;
   }
-  if (options.files.empty() && !options.help && !options.version) {
+  if (json && formatOption->count() > 0 && options.format != Format::kJson) {
+    error = "--json and --format=" + format + " ask for two formats";
+    return false;
+  }
+  if (json) {
+    options.format = Format::kJson;
+  }
+  if (!LintSet::Parse(lints, options.lints, error)) {
+    return false;
+  }
+  if (options.format != Format::kText && options.html == "-") {
+    error = (json ? std::string("--json") : "--format=" + format) + " and --html - would both write to standard output";
+    return false;
+  }
+  if (options.files.empty() && !options.help && !options.version && !options.rules) {
     error = "no input files";
     return false;
   }

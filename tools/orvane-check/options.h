@@ -5,14 +5,21 @@
 #include <utility>
 #include <vector>
 
+#include "lint.h"
+
 namespace orvane::check {
 
 enum class Colour { kAuto, kAlways, kNever };
 
+enum class Format { kText, kJson, kSarif, kGithub };
+
 struct Options {
   bool help = false;
   bool version = false;
-  bool json = false;
+  Format format = Format::kText;
+  LintSet lints = LintSet::All();
+  bool strict = false;  // lints count as errors for the exit status
+  bool rules = false;   // write docs/rules.md
   bool allValues = false;
   bool timeDomain = false;
   std::string html;  // where the HTML report goes: a file, "-" for standard output, or empty for none

@@ -133,13 +133,21 @@ std::string ScalarText(const Value& value) {
   }
 }
 
+bool ShownAsIs(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 0x20 && byte < 0x7F) || c == '\t';
+}
+
 std::string Printable(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
+  if (std::all_of(text.begin(), text.end(), ShownAsIs)) {
+    return std::string(text);
+  }
   std::string shown;
   shown.reserve(text.size());
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 0x20 && byte < 0x7F) || c == '\t') {
+    if (ShownAsIs(c)) {
       shown += c;
     } else {
       shown += "\\x";

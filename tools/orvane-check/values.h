@@ -50,6 +50,8 @@ std::string FormatDouble(double value);
 // A scalar as the outputs show it: "3 (EXTENDED)", "0.05", "SAND" (text as read, unescaped).
 std::string ScalarText(const Value& value);
 
+// Whether Printable shows a byte as it is: printable ASCII and TAB; every other byte as \xNN.
+bool ShownAsIs(char c);
 // A line of input as it can be shown: bytes outside printable ASCII (TAB apart) as \xNN.
 std::string Printable(std::string_view text);
 

@@ -94,7 +94,7 @@ Analysis Analyzer::Analyze(const Document& document) {
   Analysis analysis;
   Collector collector(analysis);
   check::Totals totals;
-  check::FileCheck file(keywords_, checker_, collector, totals);
+  check::FileCheck file(keywords_, checker_, lints_, collector, totals, {});
   const std::vector<std::string>& lines = document.Lines();
   // A document that ends with a line end has an empty last line, which a file does not.
   std::size_t count = lines.size();

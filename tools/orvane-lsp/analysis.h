@@ -49,11 +49,12 @@ struct Analysis {
 
 class Analyzer {
  public:
-  explicit Analyzer(check::Settings settings) : checker_(settings) {}
+  explicit Analyzer(check::Settings settings) : lints_(settings.lints), checker_(settings) {}
   Analysis Analyze(const Document& document);
 
  private:
   check::KeywordTable keywords_;
+  check::LintSet lints_;
   check::Checker checker_;
 };
 

@@ -16,6 +16,7 @@ int SeverityOf(check::Severity severity) {
     case check::Severity::kError:
       return 1;
     case check::Severity::kWarning:
+    case check::Severity::kLint:
       return 2;
     case check::Severity::kNote:
       break;

@@ -6,8 +6,6 @@ namespace orvane::lsp {
 
 namespace {
 
-constexpr const char* kSeverityNames[] = {"note", "warning", "error"};
-
 std::string CodeBlock(const std::vector<std::string>& lines) {
   std::string text = "```\n";
   for (const std::string& line : lines) {
@@ -40,7 +38,7 @@ json Hover(const Context& context, const Position& position) {
   }
   for (const Finding& finding : context.analysis.findings) {
     if (finding.line == line) {
-      std::string entry = "**" + std::string(kSeverityNames[static_cast<int>(finding.severity)]) + "**";
+      std::string entry = "**" + std::string(check::SeverityName(finding.severity)) + "**";
       if (!finding.rule.empty()) {
         entry += " `" + finding.rule + "`";
       }
