@@ -2,6 +2,7 @@
 
 #include "answers.h"
 #include "grammar.h"
+#include "rules.h"
 
 namespace orvane::lsp {
 
@@ -24,6 +25,8 @@ json Action(const std::string& uri, std::string title, json edit, json diagnosti
   }
   return action;
 }
+
+const std::string kCommentShifted(check::LintRule(check::Lint::kCommentShifted).id);
 
 bool IsSecondDataLine(const std::string& rule) {
   return rule == "OV-DAMPING-SECOND-LINE" || rule == "OV-DIAMETER-SECOND-LINE" || rule == "OV-HARMONICS-SECOND-LINE";
@@ -56,6 +59,11 @@ json CodeActions(const Context& context, const std::string& uri, const Range& ra
     if (IsSecondDataLine(finding.rule)) {
       actions.push_back(Action(uri, "Turn this line into a comment", Edit(document, finding.line, 0, 0, "C "),
                                ToDiagnostic(context, finding)));
+    } else if (finding.severity == check::Severity::kLint && finding.line > 0) {
+      // The checker's own comment that silences a lint on the line after it.
+      actions.push_back(Action(uri, "Ignore " + finding.rule + " on this line",
+                               Edit(document, finding.line, 0, 0, "C orvane-check: ignore " + finding.rule + "\n"),
+                               ToDiagnostic(context, finding)));
     } else if (IsInvalidValue(finding.rule)) {
       const BlockSummary* block = BlockAt(context.analysis, finding.line);
       const OptionSpec* option = block != nullptr ? OptionOf(block->reader, text) : nullptr;
@@ -75,8 +83,11 @@ json CodeActions(const Context& context, const std::string& uri, const Range& ra
     const std::string& text = document.Line(static_cast<std::size_t>(line - 1));
     const BlockSummary* block = BlockAt(context.analysis, line);
     if (block != nullptr && block->reader != check::Reader::kNone && block->line != line && IsShiftedComment(text)) {
+      const auto shifted = std::find_if(context.analysis.findings.begin(), context.analysis.findings.end(),
+                                        [&](const Finding& f) { return f.line == line && f.rule == kCommentShifted; });
       actions.push_back(Action(uri, "Move the comment to column 1",
-                               Edit(document, line, 0, text.find_first_not_of(' '), ""), nullptr));
+                               Edit(document, line, 0, text.find_first_not_of(' '), ""),
+                               shifted != context.analysis.findings.end() ? ToDiagnostic(context, *shifted) : json()));
     }
   }
   return actions;

@@ -4,7 +4,6 @@
 
 #include "file_check.h"
 #include "output.h"
-#include "toolkit/messages.h"
 
 namespace orvane::lsp {
 
@@ -83,9 +82,11 @@ bool IsRule(std::string_view name) {
 }  // namespace
 
 Finding FromChecker(const check::Diagnostic& diagnostic) {
-  Finding finding{diagnostic.line, diagnostic.severity, {}, diagnostic.message, std::nullopt, std::nullopt};
-  if (const toolkit::Message* known = toolkit::FindMessage(diagnostic.message); known != nullptr) {
-    finding.rule = known->id;
+  Finding finding{diagnostic.line,    diagnostic.severity, std::string(diagnostic.rule),
+                  diagnostic.message, std::nullopt,        std::nullopt};
+  if (diagnostic.columns) {
+    finding.column = diagnostic.columns->begin;
+    finding.endColumn = diagnostic.columns->end;
   }
   return finding;
 }

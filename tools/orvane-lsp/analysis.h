@@ -18,7 +18,7 @@ namespace orvane::lsp {
 struct Finding {
   std::int64_t line = 0;  // from 1; 0: about the document as a whole
   check::Severity severity = check::Severity::kNote;
-  std::string rule;  // the rule id; empty where the checker gives none
+  std::string rule;  // the rule id
   std::string message;
   std::optional<std::int64_t> column;     // from 1, in bytes; none: the whole line
   std::optional<std::int64_t> endColumn;  // one past the last byte

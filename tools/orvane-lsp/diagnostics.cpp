@@ -16,7 +16,7 @@ int SeverityOf(check::Severity severity) {
     case check::Severity::kError:
       return 1;
     case check::Severity::kWarning:
-    case check::Severity::kLint:
+    case check::Severity::kLint:  // a reading the analysis makes silently, and most likely not meant
       return 2;
     case check::Severity::kNote:
       break;

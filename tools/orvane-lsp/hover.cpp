@@ -1,5 +1,6 @@
 #include "answers.h"
 #include "grammar.h"
+#include "rules.h"
 #include "splitter.h"
 
 namespace orvane::lsp {
@@ -12,6 +13,17 @@ std::string CodeBlock(const std::vector<std::string>& lines) {
     text += line + "\n";
   }
   return text + "```";
+}
+
+// A finding with its rule's entry of docs/rules.md.
+std::string Entry(const Finding& finding) {
+  std::string entry =
+      "**" + std::string(check::SeverityName(finding.severity)) + "** `" + finding.rule + "`: " + finding.message;
+  if (const check::Rule* rule = check::FindRule(finding.rule); rule != nullptr) {
+    entry += "\n\n" + std::string(rule->meaning) + "\n\n" + CodeBlock({std::string(rule->example)}) + "\n\n" +
+             std::string(rule->action);
+  }
+  return entry;
 }
 
 }  // namespace
@@ -38,11 +50,7 @@ json Hover(const Context& context, const Position& position) {
   }
   for (const Finding& finding : context.analysis.findings) {
     if (finding.line == line) {
-      std::string entry = "**" + std::string(check::SeverityName(finding.severity)) + "**";
-      if (!finding.rule.empty()) {
-        entry += " `" + finding.rule + "`";
-      }
-      parts.push_back(entry + ": " + finding.message);
+      parts.push_back(Entry(finding));
     }
   }
   if (parts.empty()) {
