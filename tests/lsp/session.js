@@ -101,6 +101,18 @@ async function session() {
     }
   }
 
+  // Lints: their columns, the rule's entry on hover, and a comment that silences each.
+  const lints = uriOf('lints.inp');
+  assert.ok((await open('lints.inp')).some((d) => d.code === 'OV-VALUE-PREFIX' && d.severity === 2 &&
+    d.range.start.line === 24 && d.range.start.character === 7 && d.range.end.character === 11));
+  const entry = await request(lsp.HoverRequest.type, lints, { position: at(25, 8) });
+  assert.match(entry.contents.value, /\*\*lint\*\* `OV-VALUE-PREFIX`: `MWLX` is read as MWL.*\n\n.+\n\n```\n.+\n```\n\n.+/s);
+  const ignore = (await request(lsp.CodeActionRequest.type, lints,
+                                { range: { start: at(25), end: at(25, 1) }, context: { diagnostics: [] } }))
+    .find((a) => a.title === 'Ignore OV-VALUE-PREFIX on this line');
+  assert.deepEqual(ignore.edit.changes[lints], [{ range: { start: at(25), end: at(25) },
+                                                  newText: 'C orvane-check: ignore OV-VALUE-PREFIX\n' }]);
+
   // Incremental changes count UTF-16 units: the emoji before the value is two of them.
   const uri = uriOf('typed.inp');
   const before = await open('typed.inp', '*NON-ORTHOGONAL DAMPING\n\u{1F600} ENABLED=MAYBE\n*END\n', uri);
