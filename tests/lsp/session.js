@@ -101,17 +101,29 @@ async function session() {
     }
   }
 
-  // Lints: their columns, the rule's entry on hover, and a comment that silences each.
+  // Lints: their columns, the rule's entry of docs/rules.md on hover, and the ignore comment, applied,
+  // silencing just that lint; a lint on a comment line, which no comment reaches, offers none.
   const lints = uriOf('lints.inp');
-  assert.ok((await open('lints.inp')).some((d) => d.code === 'OV-VALUE-PREFIX' && d.severity === 2 &&
+  const linted = await open('lints.inp');
+  assert.ok(linted.some((d) => d.code === 'OV-VALUE-PREFIX' && d.severity === 2 &&
     d.range.start.line === 24 && d.range.start.character === 7 && d.range.end.character === 11));
-  const entry = await request(lsp.HoverRequest.type, lints, { position: at(25, 8) });
-  assert.match(entry.contents.value, /\*\*lint\*\* `OV-VALUE-PREFIX`: `MWLX` is read as MWL.*\n\n.+\n\n```\n.+\n```\n\n.+/s);
+  const rules = fs.readFileSync(path.join(examples, '../../docs/rules.md'), 'utf8');
+  const entry = rules.split('\n### OV-VALUE-PREFIX\n\n')[1].split('\n### ')[0];
+  const hovered = await request(lsp.HoverRequest.type, lints, { position: at(25, 8) });
+  assert.equal(hovered.contents.value,
+               'read: option = MWL\n\n---\n\n**lint** `OV-VALUE-PREFIX`: `MWLX` is read as MWL: only its first 3 characters count\n\n' + entry);
+  const titles = async (line) => (await request(lsp.CodeActionRequest.type, lints,
+    { range: { start: at(line), end: at(line) }, context: { diagnostics: [] } })).map((a) => a.title);
+  assert.deepEqual(await titles(22), []);
   const ignore = (await request(lsp.CodeActionRequest.type, lints,
                                 { range: { start: at(25), end: at(25, 1) }, context: { diagnostics: [] } }))
     .find((a) => a.title === 'Ignore OV-VALUE-PREFIX on this line');
-  assert.deepEqual(ignore.edit.changes[lints], [{ range: { start: at(25), end: at(25) },
-                                                  newText: 'C orvane-check: ignore OV-VALUE-PREFIX\n' }]);
+  const [edit] = ignore.edit.changes[lints];
+  const silenced = diagnosticsOf(lints);
+  connection.sendNotification(lsp.DidChangeTextDocumentNotification.type,
+                              { textDocument: { uri: lints, version: 2 }, contentChanges: [{ range: edit.range, text: edit.newText }] });
+  const shifted = (await silenced).diagnostics.map((d) => `${d.range.start.line > 24 ? d.range.start.line - 1 : d.range.start.line} ${d.code}`);
+  assert.deepEqual(shifted, linted.map((d) => `${d.range.start.line} ${d.code}`).filter((d) => d !== '24 OV-VALUE-PREFIX'));
 
   // Incremental changes count UTF-16 units: the emoji before the value is two of them.
   const uri = uriOf('typed.inp');

@@ -15,13 +15,12 @@ std::string CodeBlock(const std::vector<std::string>& lines) {
   return text + "```";
 }
 
-// A finding with its rule's entry of docs/rules.md.
+// A finding with its rule's entry of docs/rules.md, which is Markdown as it stands.
 std::string Entry(const Finding& finding) {
   std::string entry =
       "**" + std::string(check::SeverityName(finding.severity)) + "** `" + finding.rule + "`: " + finding.message;
   if (const check::Rule* rule = check::FindRule(finding.rule); rule != nullptr) {
-    entry += "\n\n" + std::string(rule->meaning) + "\n\n" + CodeBlock({std::string(rule->example)}) + "\n\n" +
-             std::string(rule->action);
+    entry += "\n\n" + check::RuleEntry(*rule);
   }
   return entry;
 }
