@@ -1,6 +1,7 @@
 """Writes the fuzzers' seed corpus: realistic blocks of every keyword in the harnesses' input layout
 (big-endian 16-bit numbers, then the records)."""
 
+import json
 import struct
 from pathlib import Path
 
@@ -47,6 +48,34 @@ SEEDS = {
         "py": block(PY, 64) + number(3, 0, 64) + number(4, 0, 64) + number(1, 0, 3) + number(20, 0, 40)
         + number(2, 0, 4) + records(PY),
     },
+}
+
+
+def framed(*messages: dict) -> bytes:
+    bodies = [json.dumps({"jsonrpc": "2.0", **message}).encode() for message in messages]
+    return b"".join(b"Content-Length: %d\r\n\r\n" % len(body) + body for body in bodies)
+
+
+def at(method: str, line: int, character: int, **more) -> dict:
+    return {"id": line, "method": method,
+            "params": {"textDocument": {"uri": "f"}, "position": {"line": line, "character": character}, **more}}
+
+
+OPEN = {"method": "textDocument/didOpen",
+        "params": {"textDocument": {"uri": "f", "version": 1, "text": "\n".join(
+            ["C deck", "*WAVE-GENERAL", "OPTION=SUPER", *WAVE[2:-1], "$ SOIL", "*P-Y CURVES", *PY[:-1],
+             "*AXIAL LOAD", *AXIAL[1:-1], "*REFERENCE DIAMETER", *DIAMETER[:-1], "  C shifted", "*END"])}}}
+CHANGE = {"method": "textDocument/didChange", "params": {"textDocument": {"uri": "f", "version": 2}, "contentChanges": [
+    {"range": {"start": {"line": 2, "character": 7}, "end": {"line": 3, "character": 0}}, "text": "MWL\nSEED=1\n"}]}}
+RANGE = {"start": {"line": 0, "character": 0}, "end": {"line": 40, "character": 0}}
+SEEDS["lsp"] = {
+    "features": framed(OPEN, at("textDocument/hover", 17, 1), at("textDocument/completion", 2, 7),
+                       {"id": 50, "method": "textDocument/documentSymbol", "params": {"textDocument": {"uri": "f"}}},
+                       {"id": 51, "method": "textDocument/foldingRange", "params": {"textDocument": {"uri": "f"}}},
+                       {"id": 52, "method": "textDocument/codeAction",
+                        "params": {"textDocument": {"uri": "f"}, "range": RANGE, "context": {"diagnostics": []}}}),
+    "changes": framed(OPEN, CHANGE, at("textDocument/hover", 3, 0), {"id": 9, "method": "shutdown"},
+                      {"method": "exit"}),
 }
 
 for harness, seeds in SEEDS.items():

@@ -11,6 +11,8 @@
 #                                              prints exactly DIRECTORY/EXPECTED and exits with STATUS
 #   run.sh checker-crlf TREE INPUT CHECKER     orvane-check.exe --json prints for INPUT with CR LF line
 #                                              ends what CHECKER, the Linux build, prints
+#   run.sh lsp TREE                            orvane-lsp.exe answers initialize and shutdown, then
+#                                              exits with 0 at exit
 # Outputs are compared with their CR LF line ends read as LF.
 # A step whose tools are missing exits with 77, which the tests take as skipped, never as passed.
 set -euo pipefail
@@ -85,7 +87,7 @@ build() {
   rm -rf "$tree/run"
   mkdir -p "$tree/run"
   cp "$tree/$dll" "$tree/examples/read_blocks.exe" "$tree/tests/windows/hosts/legacy_host.exe" \
-    "$tree/tools/orvane-check.exe" "$tree/run/"
+    "$tree/tools/orvane-check.exe" "$tree/tools/orvane-lsp.exe" "$tree/run/"
   # Wine's first start creates its prefix, which takes a while: better here than in a host's step.
   if ! find_wine; then
     echo "windows: no wine64, so the hosts' steps will be skipped"
@@ -144,6 +146,7 @@ binaries() {
   check_imports "$tree/run/read_blocks.exe" "$host_imports"
   check_imports "$tree/run/legacy_host.exe" "$host_imports"
   check_imports "$tree/run/orvane-check.exe" "$host_imports"
+  check_imports "$tree/run/orvane-lsp.exe" "$host_imports"
 }
 
 # Runs PROGRAM of the run directory with the ARGUMENTs in DIRECTORY; its output, with each line's
@@ -202,6 +205,20 @@ checker_crlf() {
   echo "orvane-check.exe reads $name with CR LF line ends as the Linux build does"
 }
 
+lsp() {
+  local output=$tree/lsp.out message framed=
+  for message in '{"jsonrpc":"2.0","id":1,"method":"initialize","params":{}}' \
+    '{"jsonrpc":"2.0","id":2,"method":"shutdown"}' '{"jsonrpc":"2.0","method":"exit"}'; do
+    framed+="Content-Length: ${#message}"$'\r\n\r\n'"$message"
+  done
+  require_wine
+  require_tree
+  printf '%s' "$framed" | "$wine" "$tree/run/orvane-lsp.exe" --stdio >"$output" || fail "orvane-lsp.exe exited with $?"
+  grep -q '"capabilities"' "$output" && grep -q '"id":2,"jsonrpc":"2.0","result":null' "$output" ||
+    fail "orvane-lsp.exe answered: $(cat "$output")"
+  echo "orvane-lsp.exe answered initialize and shutdown, and exited with 0"
+}
+
 (($# >= 2)) || fail "usage: run.sh build SOURCE TREE CMAKE GENERATOR | binaries TREE EXPORTS | c-host TREE EXPECTED | fortran-host TREE | checker TREE DIRECTORY EXPECTED STATUS ARGUMENT... | checker-crlf TREE INPUT CHECKER"
 step=$1
 case $step in
@@ -218,6 +235,10 @@ case $step in
   fortran-host)
     tree=$2
     fortran_host
+    ;;
+  lsp)
+    tree=$2
+    lsp
     ;;
   checker)
     (($# >= 5)) || fail "usage: run.sh checker TREE DIRECTORY EXPECTED STATUS ARGUMENT..."

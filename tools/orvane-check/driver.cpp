@@ -9,13 +9,12 @@
 #include <stdexcept>
 
 #include "checker.h"
+#include "file_check.h"
 #include "html.h"
 #include "keywords.h"
-#include "lint_file.h"
 #include "options.h"
 #include "output.h"
 #include "source.h"
-#include "splitter.h"
 
 namespace orvane::check {
 
@@ -24,13 +23,11 @@ namespace {
 class FileChecker {
  public:
   FileChecker(const KeywordTable& keywords, Checker& checker, const LintSet& lints, Output& output, Totals& totals)
-      : keywords_(keywords), checker_(checker), lints_(lints), fileLints_(lints), output_(output), totals_(totals) {}
+      : keywords_(keywords), checker_(checker), lints_(lints), output_(output), totals_(totals) {}
 
   // Returns the reason the file could not be read, if it could not.
   std::optional<std::string> Check(const std::string& path) {
-    path_ = path;
     output_.BeginFile(path);
-    fileLints_.BeginFile();
     std::string reason;
     std::FILE* file = OpenInput(path, reason);
     if (file == nullptr) {
@@ -38,24 +35,10 @@ class FileChecker {
       return reason;
     }
     LineReader reader(file, static_cast<std::size_t>(kRecordWidth));
-    Splitter splitter(keywords_, static_cast<std::size_t>(kRecordWidth), [this](const Block& block) { Take(block); });
+    FileCheck check(keywords_, checker_, lints_, output_, totals_, path);
     SourceLine line;
-    bool crlfNoted = false;
-    bool strayNoted = false;
     while (reader.Next(line)) {
-      if (line.crlf && !crlfNoted) {
-        FileFinding(Finding(Severity::kNote, line.number, rules::kCarriageReturns,
-                            "the file has CR LF line endings; the CR characters are dropped"));
-        crlfNoted = true;
-      }
-      if (line.strayCarriageReturn && !strayNoted) {
-        FileLint(Lint::kStrayCarriageReturn, line.number,
-                 "a CR character that is not followed by a line feed does not end a line; it is read as "
-                 "a stray character");
-        strayNoted = true;
-      }
-      fileLints_.Line(line);
-      splitter.Add(line);
+      check.Add(line);
     }
     if (file != stdin) {
       std::fclose(file);
@@ -69,63 +52,17 @@ class FileChecker {
       output_.EndFile(reader.LinesRead(), reason);
       return reason;
     }
-    splitter.Finish();
-    for (Diagnostic& finding : fileLints_.TakeFileFindings(reader.LinesRead() + 1)) {
-      FileFinding(std::move(finding));
-    }
-    if (reader.LinesRead() == 0) {
-      FileLint(Lint::kFileEmpty, 0, "the file is empty");
-    } else if (splitter.Blocks() == 0) {
-      FileLint(Lint::kNoKeyword, 0, "no keyword line (a '*' in column 1) in this file");
-    }
+    check.Finish(reader.LinesRead());
     output_.EndFile(reader.LinesRead(), std::nullopt);
     return std::nullopt;
   }
 
  private:
-  void Take(const Block& block) {
-    for (Diagnostic& finding : fileLints_.TakeFileFindings(block.line)) {
-      FileFinding(std::move(finding));
-    }
-    if (block.reader == Reader::kNone) {
-      ++totals_.notChecked;
-      output_.WriteBlock(block, nullptr);
-      return;
-    }
-    ++totals_.checked;
-    checker_.Check(block, report_);
-    fileLints_.Block(block, report_.diagnostics);
-    for (Diagnostic& d : report_.diagnostics) {
-      d.block = block.line;
-      d.file = path_;
-      totals_.Add(d.severity);
-    }
-    output_.WriteBlock(block, &report_);
-  }
-
-  void FileLint(Lint lint, std::int64_t line, std::string message) {
-    if (lints_[lint]) {
-      FileFinding(MakeLint(lint, line, std::move(message)));
-    }
-  }
-
-  void FileFinding(Diagnostic diagnostic) {
-    if (fileLints_.Silenced(diagnostic)) {
-      return;
-    }
-    diagnostic.file = path_;
-    totals_.Add(diagnostic.severity);
-    output_.FileDiagnostic(diagnostic);
-  }
-
   const KeywordTable& keywords_;
   Checker& checker_;
   const LintSet& lints_;
-  FileLints fileLints_;
   Output& output_;
   Totals& totals_;
-  std::string_view path_;
-  BlockReport report_;  // reused, like every buffer
 };
 
 // Hands everything to each of several outputs: the text or JSON output, the HTML report, the arrays.

@@ -18,6 +18,14 @@ std::string_view SkipBlanks(std::string_view text) {
 
 }  // namespace
 
+std::string IgnoreComment(std::string_view rule) {
+  return "C " + std::string(kDirective) + " " + std::string(kIgnore) + " " + std::string(rule);
+}
+
+bool ReachedByIgnore(std::string_view text) {
+  return !IsComment(text) && text.find_first_not_of(kBlanks) != std::string_view::npos;
+}
+
 void FileLints::BeginFile() {
   keywords_.clear();
   pending_.reset();
@@ -27,7 +35,7 @@ void FileLints::BeginFile() {
 
 void FileLints::Line(const SourceLine& line) {
   const std::string_view text = line.text;
-  if (text.starts_with('C') || text.starts_with('c')) {
+  if (IsComment(text)) {
     std::string_view rest = SkipBlanks(text.substr(1));
     if (!rest.starts_with(kDirective) || !SkipBlanks(rest.substr(kDirective.size())).starts_with(kIgnore)) {
       return;
@@ -49,7 +57,7 @@ void FileLints::Line(const SourceLine& line) {
     }
     return;
   }
-  if (pending_.any() && text.find_first_not_of(kBlanks) != std::string_view::npos) {
+  if (pending_.any() && ReachedByIgnore(text)) {
     silenced_.emplace_back(line.number, pending_);
     pending_.reset();
   }

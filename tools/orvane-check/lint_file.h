@@ -5,6 +5,7 @@
 #include <bitset>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,13 @@
 #include "splitter.h"
 
 namespace orvane::check {
+
+// The comment line, without its line end, that silences the lint `rule` on the next line that an
+// ignore comment reaches.
+std::string IgnoreComment(std::string_view rule);
+// Whether ignore comments on the lines before this one silence its lints: a line that is neither a
+// comment nor blank.
+bool ReachedByIgnore(std::string_view text);
 
 class FileLints {
  public:

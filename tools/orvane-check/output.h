@@ -77,9 +77,6 @@ std::string Summary(const Totals& totals);
 // std::runtime_error when the directory cannot be made or an array written.
 std::unique_ptr<Output> MakeNpyOutput(const std::string& directory);
 
-// A line of input as it can be shown: bytes outside printable ASCII (TAB apart) as \xNN.
-std::string Printable(std::string_view text);
-
 // A JSON string of input text, escaped by nlohmann/json. Bytes above 127 are taken as the Latin-1
 // characters U+0080 to U+00FF and written as \u0080 to \u00ff, so that any input line makes valid
 // JSON.

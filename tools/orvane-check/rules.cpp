@@ -127,12 +127,7 @@ std::vector<Rule> MakeAllRules() {
 void Section(std::string& out, std::string_view heading, std::string_view text, std::span<const Rule> rules) {
   out += "## " + std::string(heading) + "\n\n" + std::string(text) + "\n";
   for (const Rule& rule : rules) {
-    out += "\n### " + std::string(rule.id) + "\n\n" + std::string(SeverityName(rule.severity)) + ": " +
-           std::string(rule.meaning) + "\n";
-    if (!rule.example.empty()) {
-      out += "\n```\n" + std::string(rule.example) + "\n```\n";
-    }
-    out += "\nWhat to do: " + std::string(rule.action) + "\n";
+    out += "\n### " + std::string(rule.id) + "\n\n" + RuleEntry(rule);
   }
 }
 
@@ -172,6 +167,14 @@ std::string_view MessageRule(std::string_view record) {
     }
   }
   return rules::kUnknownMessage;
+}
+
+std::string RuleEntry(const Rule& rule) {
+  std::string entry = std::string(SeverityName(rule.severity)) + ": " + std::string(rule.meaning) + "\n";
+  if (!rule.example.empty()) {
+    entry += "\n```\n" + std::string(rule.example) + "\n```\n";
+  }
+  return entry + "\nWhat to do: " + std::string(rule.action) + "\n";
 }
 
 std::string RulesDocument() {

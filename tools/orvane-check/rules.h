@@ -76,6 +76,8 @@ std::optional<Lint> FindLint(std::string_view id);
 // The rule of a message record the library wrote (its catalogue id), or kUnknownMessage.
 std::string_view MessageRule(std::string_view record);
 
+// A rule's entry of docs/rules.md, under its heading: its severity and meaning, its example, what to do.
+std::string RuleEntry(const Rule& rule);
 // The whole of docs/rules.md.
 std::string RulesDocument();
 

@@ -114,6 +114,19 @@ bool LineReader::Next(SourceLine& line) {
   return true;
 }
 
+SourceLine WholeLine(std::int64_t number, std::string_view text, std::size_t width) {
+  SourceLine line;
+  line.number = number;
+  line.text = text.substr(0, LineReader::kKept);
+  line.length = text.size();
+  if (text.size() > width) {
+    line.cutNonBlank = static_cast<std::size_t>(std::count_if(text.begin() + static_cast<std::ptrdiff_t>(width),
+                                                              text.end(), [](char c) { return !IsBlank(c); }));
+  }
+  line.strayCarriageReturn = text.find('\r') != std::string_view::npos;
+  return line;
+}
+
 std::FILE* OpenInput(const std::string& path, std::string& reason) {
   if (path == "-") {
 #ifdef _WIN32

@@ -61,6 +61,9 @@ class LineReader {
   std::size_t carriageReturns_ = 0;
 };
 
+// A line held whole in memory, without its line end, as LineReader would hand it out.
+SourceLine WholeLine(std::int64_t number, std::string_view text, std::size_t width);
+
 // Opens `path` for reading its bytes as they are ("-" is standard input). Returns the file, or null
 // with `reason` set: the system's reason, or "is a directory".
 std::FILE* OpenInput(const std::string& path, std::string& reason);

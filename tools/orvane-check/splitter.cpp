@@ -46,8 +46,7 @@ void Splitter::Add(const SourceLine& line) {
   }
   const auto index = static_cast<std::int32_t>(std::min<std::int64_t>(block_.dataLines - 1, kMaxRecords));
   // A comment line loses nothing by being cut, so only other lines earn the warning.
-  const bool comment = first == 'C' || first == 'c';
-  if (line.cutNonBlank > 0 && !comment) {
+  if (line.cutNonBlank > 0 && !IsComment(line.text)) {
     block_.longLines.push_back({index, line.length, std::string(line.text)});
   }
   AppendRecord(line.text);

@@ -15,6 +15,9 @@
 
 namespace orvane::check {
 
+// Column 1 makes a comment: a 'C' or 'c' there, whatever follows.
+inline bool IsComment(std::string_view line) { return !line.empty() && (line.front() == 'C' || line.front() == 'c'); }
+
 // A data line longer than the record width, whose cut-off part held more than blanks.
 struct LongLine {
   std::int32_t index = 0;  // its record in the block

@@ -133,4 +133,106 @@ std::string ScalarText(const Value& value) {
   }
 }
 
+bool ShownAsIs(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 0x20 && byte < 0x7F) || c == '\t';
+}
+
+std::string Printable(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  if (std::all_of(text.begin(), text.end(), ShownAsIs)) {
+    return std::string(text);
+  }
+  std::string shown;
+  shown.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (ShownAsIs(c)) {
+      shown += c;
+    } else {
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+    }
+  }
+  return shown;
+}
+
+namespace {
+
+// Input text is shown with its unprintable bytes escaped.
+std::string Scalar(const Value& value) {
+  return value.kind == Value::Kind::kText ? Printable(value.text) : ScalarText(value);
+}
+
+std::string Inline(const Value& value);
+
+// One field as it stands inside a line: "name = 1", "name: 1 2 3", "name: (1, 2) (3, 4)".
+std::string InlineField(const Field& field) {
+  if (field.value.IsScalar()) {
+    return field.name + " = " + Scalar(field.value);
+  }
+  return field.name + ": " + Inline(field.value);
+}
+
+std::string Inline(const Value& value) {
+  std::string text;
+  const auto separate = [&text](std::string_view separator) {
+    if (!text.empty()) {
+      text += separator;
+    }
+  };
+  switch (value.kind) {
+    case Value::Kind::kNumbers:
+      for (const float number : value.numbers) {
+        separate(" ");
+        text += FormatSingle(number);
+      }
+      break;
+    case Value::Kind::kPairs:
+      for (std::size_t i = 0; i + 1 < value.numbers.size(); i += 2) {
+        separate(" ");
+        text += "(" + FormatSingle(value.numbers[i]) + ", " + FormatSingle(value.numbers[i + 1]) + ")";
+      }
+      break;
+    case Value::Kind::kObject:
+      for (const Field& field : value.fields) {
+        separate(", ");
+        text += InlineField(field);
+      }
+      break;
+    case Value::Kind::kList:
+      for (std::size_t i = 0; i < value.items.size(); ++i) {
+        separate("; ");
+        text += value.itemName + " " + std::to_string(i + 1) + ": " + Inline(value.items[i]);
+      }
+      break;
+    default:
+      text = Scalar(value);
+  }
+  return text.empty() ? "none" : text;
+}
+
+}  // namespace
+
+std::vector<std::string> ValueLines(const Value& values) {
+  std::string head;
+  for (const Field& field : values.fields) {
+    if (field.value.IsScalar()) {
+      head += (head.empty() ? "" : ", ") + InlineField(field);
+    }
+  }
+  std::vector<std::string> lines{head.empty() ? "no values" : head};
+  for (const Field& field : values.fields) {
+    if (field.value.kind == Value::Kind::kList) {
+      for (std::size_t i = 0; i < field.value.items.size(); ++i) {
+        lines.push_back(field.value.itemName + " " + std::to_string(i + 1) + ": " + Inline(field.value.items[i]));
+      }
+    } else if (!field.value.IsScalar()) {
+      lines.push_back(InlineField(field));
+    }
+  }
+  return lines;
+}
+
 }  // namespace orvane::check

@@ -50,6 +50,15 @@ std::string FormatDouble(double value);
 // A scalar as the outputs show it: "3 (EXTENDED)", "0.05", "SAND" (text as read, unescaped).
 std::string ScalarText(const Value& value);
 
+// Whether Printable shows a byte as it is: printable ASCII and TAB; every other byte as \xNN.
+bool ShownAsIs(char c);
+// A line of input as it can be shown: bytes outside printable ASCII (TAB apart) as \xNN.
+std::string Printable(std::string_view text);
+
+// A block's values as the text output shows them: the scalars on the first line ("enabled = 1
+// (YES)", or "no values"), then one line per list item and per other field.
+std::vector<std::string> ValueLines(const Value& values);
+
 // The smallest and largest of the values added, NaNs passed over: an object with "min" and "max",
 // or an empty object when nothing was added. Floats and 32-bit integers are both held exactly.
 class Extent {
