@@ -288,12 +288,25 @@ class Storage {
     }
   }
 
+  // A data reader: the block's records and per-line outputs around `values`, the two widths last.
+  template <class Function, class... Values>
+  void Read(Function Api::*reader, Records records, LineOutputs& lines, Values... values) const {
+    Call(reader, &records.count, records.data, lines.messages(), lines.codes(), &lines.status, values..., records.width,
+         lines.messageWidth());
+  }
+  // A maxes reader: the block's records and codes around `counts`; the line that ended the walk.
+  template <class Function, class... Counts>
+  std::int32_t Count(Function Api::*reader, Records records, std::vector<std::int32_t>& codes, Counts... counts) const {
+    codes.resize(static_cast<std::size_t>(std::max(records.count, 1)));
+    Call(reader, &records.count, records.data, codes.data(), counts..., records.width);
+    return StopLine(codes, records.count);
+  }
+
   DampingResult ReadNonOrthogonalDamping(Records records) const {
     DampingResult result;
     Prepare(records, result.lines);
     std::int32_t enabled = detail::kUnset;
-    Call(&Api::ReadNonOrthogonalDampingData01, &records.count, records.data, result.lines.messages(),
-         result.lines.codes(), &result.lines.status, &enabled, records.width, result.lines.messageWidth());
+    Read(&Api::ReadNonOrthogonalDampingData01, records, result.lines, &enabled);
     result.enabled = detail::IfSet(enabled, detail::kUnset);
     return result;
   }
@@ -302,8 +315,7 @@ class Storage {
     ReferenceDiameterResult result;
     Prepare(records, result.lines);
     double diameter = detail::kUnsetDouble;
-    Call(&Api::ReadReferenceDiameterData01, &records.count, records.data, result.lines.messages(), result.lines.codes(),
-         &result.lines.status, &diameter, records.width, result.lines.messageWidth());
+    Read(&Api::ReadReferenceDiameterData01, records, result.lines, &diameter);
     result.diameter = detail::IfSet(diameter, detail::kUnsetDouble);
     return result;
   }
@@ -313,8 +325,7 @@ class Storage {
     Prepare(records, result.lines);
     double factor = detail::kUnsetDouble;
     double threshold = detail::kUnsetDouble;
-    Call(&Api::ReadHigherHarmonicsData01, &records.count, records.data, result.lines.messages(), result.lines.codes(),
-         &result.lines.status, &factor, &threshold, records.width, result.lines.messageWidth());
+    Read(&Api::ReadHigherHarmonicsData01, records, result.lines, &factor, &threshold);
     result.factor = detail::IfSet(factor, detail::kUnsetDouble);
     result.threshold = detail::IfSet(threshold, detail::kUnsetDouble);
     return result;
@@ -322,9 +333,7 @@ class Storage {
 
   Counts CountAxialLoad(Records records, std::vector<std::int32_t>& codes) const {
     Counts counts;
-    codes.resize(static_cast<std::size_t>(std::max(records.count, 1)));
-    Call(&Api::ReadAxialLoadMaxes01, &records.count, records.data, codes.data(), &counts.first, records.width);
-    counts.stopLine = StopLine(codes, records.count);
+    counts.stopLine = Count(&Api::ReadAxialLoadMaxes01, records, codes, &counts.first);
     return counts;
   }
   void ReadAxialLoad(Records records, const Counts& counts, AxialLoadResult& result) const {
@@ -335,9 +344,8 @@ class Storage {
       detail::Size(column, counts.first, detail::kUnsetSingle);
     }
     result.nodeCount = 0;
-    Call(&Api::ReadAxialLoadData01, &records.count, records.data, result.lines.messages(), result.lines.codes(),
-         &result.lines.status, &result.nodeCount, &counts.first, result.nodeNumbers.data(), result.columns[0].data(),
-         result.columns[1].data(), result.columns[2].data(), records.width, result.lines.messageWidth());
+    Read(&Api::ReadAxialLoadData01, records, result.lines, &result.nodeCount, &counts.first, result.nodeNumbers.data(),
+         result.columns[0].data(), result.columns[1].data(), result.columns[2].data());
   }
   AxialLoadResult ReadAxialLoad(Records records) const {
     AxialLoadResult result;
@@ -347,10 +355,8 @@ class Storage {
 
   Counts CountWaveGeneral(Records records, std::vector<std::int32_t>& codes, bool withOrigin = true) const {
     Counts counts;
-    codes.resize(static_cast<std::size_t>(std::max(records.count, 1)));
-    Call(withOrigin ? &Api::ReadWaveGeneralMaxes02 : &Api::ReadWaveGeneralMaxes01, &records.count, records.data,
-         codes.data(), &counts.first, records.width);
-    counts.stopLine = StopLine(codes, records.count);
+    counts.stopLine =
+        Count(withOrigin ? &Api::ReadWaveGeneralMaxes02 : &Api::ReadWaveGeneralMaxes01, records, codes, &counts.first);
     return counts;
   }
   void ReadWaveGeneral(Records records, const Counts& counts, WaveGeneralResult& result,
@@ -390,9 +396,7 @@ class Storage {
 
   Counts CountPY(Records records, std::vector<std::int32_t>& codes) const {
     Counts counts;
-    codes.resize(static_cast<std::size_t>(std::max(records.count, 1)));
-    Call(&Api::ReadPYMaxes01, &records.count, records.data, codes.data(), &counts.first, &counts.second, records.width);
-    counts.stopLine = StopLine(codes, records.count);
+    counts.stopLine = Count(&Api::ReadPYMaxes01, records, codes, &counts.first, &counts.second);
     return counts;
   }
   // Reads the block on its own (no curves held before it). `setNameWidth` is the width of the set
@@ -444,16 +448,14 @@ class Storage {
     const std::int32_t frequencyDomain = settings.frequencyDomain ? 1 : 0;
     result.selectedFrequencyCount = 0;
     if (settings.withOrigin) {
-      Call(&Api::ReadWaveGeneralData02, &records.count, records.data, lines.messages(), lines.codes(), &lines.status,
-           &out.waveOption, &out.seed, &result.selectedFrequencyCount, &counts.first, result.selectedFrequencies.data(),
-           &out.flags[0], &out.flags[1], &out.flags[2], &out.waveZoneExtent, &settings.analysisType,
-           &settings.restrictedAnalysisType, &frequencyDomain, &out.origin[0], &out.origin[1], records.width,
-           lines.messageWidth());
+      Read(&Api::ReadWaveGeneralData02, records, lines, &out.waveOption, &out.seed, &result.selectedFrequencyCount,
+           &counts.first, result.selectedFrequencies.data(), &out.flags[0], &out.flags[1], &out.flags[2],
+           &out.waveZoneExtent, &settings.analysisType, &settings.restrictedAnalysisType, &frequencyDomain,
+           &out.origin[0], &out.origin[1]);
     } else {
-      Call(&Api::ReadWaveGeneralData01, &records.count, records.data, lines.messages(), lines.codes(), &lines.status,
-           &out.waveOption, &out.seed, &result.selectedFrequencyCount, &counts.first, result.selectedFrequencies.data(),
-           &out.flags[0], &out.flags[1], &out.flags[2], &out.waveZoneExtent, &settings.analysisType,
-           &settings.restrictedAnalysisType, &frequencyDomain, records.width, lines.messageWidth());
+      Read(&Api::ReadWaveGeneralData01, records, lines, &out.waveOption, &out.seed, &result.selectedFrequencyCount,
+           &counts.first, result.selectedFrequencies.data(), &out.flags[0], &out.flags[1], &out.flags[2],
+           &out.waveZoneExtent, &settings.analysisType, &settings.restrictedAnalysisType, &frequencyDomain);
     }
   }
 
