@@ -3,6 +3,7 @@
 // into a float is decimal.cpp's part.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -45,7 +46,7 @@ constexpr std::array<std::uint64_t, 9> kPowersOfTen{1,       10,        100,    
 // The value of the eight digit values in a word, the first byte the most significant: byte pairs
 // combine into two-digit numbers, then pairs of those into four-digit ones, two at a time by one
 // multiplication each.
-std::uint64_t EightDigits(std::uint64_t values) {
+[[gnu::always_inline]] inline std::uint64_t EightDigits(std::uint64_t values) {
   values = values * 10 + (values >> 8);  // bytes 0, 2, 4, 6: 10 x the first digit + the second
   constexpr std::uint64_t kPairs = 0x000000FF000000FF;
   constexpr std::uint64_t kFirstAndThird = 100 + (1'000'000ULL << 32);
@@ -81,15 +82,155 @@ const char* ScanWord(const char* at, const char* end, bool negative, float& valu
 struct Field {
   FieldValue value;
   const char* stop;  // where its number ended: at a separator, a slash, the end, or where it failed
+  // Where the next field starts (or the comma of an empty one), past the blanks and the one comma
+  // that part the two, or the line's end, when the scanner saw that far; nullptr when it did not.
+  const char* next = nullptr;
 };
+
+// ---- The usual field, as a whole ----
+
+// Drops byte `index` of the sixteen bytes low, high, moving the bytes after it one place down.
+[[gnu::always_inline]] inline void DropByte(std::uint64_t& low, std::uint64_t& high, unsigned index) {
+  if (index < 8) {
+    const std::uint64_t below = (std::uint64_t{1} << (8 * index)) - 1;
+    low = (low & below) | ((low >> 8) & ~below) | (high << 56);
+    high >>= 8;
+  } else {
+    const std::uint64_t below = (std::uint64_t{1} << (8 * (index - 8))) - 1;
+    high = (high & below) | ((high >> 8) & ~below);
+  }
+}
+
+// The value of the first `count` bytes (1 to 16) of low, high, all of them digits. A byte past
+// them may borrow from the one above it, never from a digit below, and is shifted out.
+[[gnu::always_inline]] inline std::uint64_t LeadingDigits(std::uint64_t low, std::uint64_t high, unsigned count) {
+  constexpr std::uint64_t kZeros = bytes::Repeat('0');
+  if (count <= 8) {
+    return EightDigits((low - kZeros) << (8 * (8 - count)));
+  }
+  return EightDigits(low - kZeros) * kPowersOfTen[count - 8] + EightDigits((high - kZeros) << (8 * (16 - count)));
+}
+
+// The value of the usual field, [sign] digits [. digits] [E or D [sign] digits] with at least
+// one digit before the exponent, that fills the first `length` (below 16) of the sixteen bytes
+// from `chunk`, where `digits` marks the digits among them (bit i for byte i). Its shape is read
+// off the marks at once, and its mantissa digits come eight at a time with the sign and point
+// dropped. False for a field of any other shape, or one too large for single precision, which
+// the character walk then takes.
+[[gnu::always_inline]] inline bool ConvertUsualField(const char* chunk, unsigned length, unsigned digits,
+                                                     float& value) {
+  constexpr unsigned kNone = 16;
+  unsigned others = ((1U << length) - 1) & ~digits;
+  const unsigned sign = (others & 1U) != 0 && IsSign(chunk[0]) ? 1 : 0;
+  others &= ~sign;
+  unsigned point = kNone;
+  if (others != 0 && chunk[std::countr_zero(others)] == '.') {
+    point = static_cast<unsigned>(std::countr_zero(others));
+    others &= others - 1;
+  }
+  unsigned mantissaEnd = length;
+  std::int64_t exponent = 0;
+  if (others != 0) {
+    const auto letter = static_cast<unsigned>(std::countr_zero(others));
+    const char folded = static_cast<char>(chunk[letter] | 0x20);
+    if (folded != 'e' && folded != 'd') {
+      return false;
+    }
+    others &= others - 1;
+    unsigned digitsFrom = letter + 1;
+    if (others != 0) {
+      if (others != 1U << digitsFrom || !IsSign(chunk[digitsFrom])) {
+        return false;
+      }
+      ++digitsFrom;
+    }
+    if (digitsFrom == length) {
+      return false;
+    }
+    if (length - digitsFrom == 2) {  // the usual exponent
+      exponent = (chunk[digitsFrom] - '0') * 10 + (chunk[digitsFrom + 1] - '0');
+    } else {
+      for (unsigned i = digitsFrom; i < length; ++i) {
+        exponent = exponent * 10 + (chunk[i] - '0');
+      }
+    }
+    exponent = chunk[letter + 1] == '-' ? -exponent : exponent;
+    mantissaEnd = letter;
+  }
+  const unsigned digitCount = mantissaEnd - sign - (point == kNone ? 0 : 1);
+  if (digitCount == 0) {
+    return false;
+  }
+  std::uint64_t low = bytes::Load(chunk);
+  std::uint64_t high = bytes::Load(chunk + 8);
+  if (point != kNone) {
+    DropByte(low, high, point);
+  }
+  if (sign != 0) {
+    DropByte(low, high, 0);
+  }
+  const unsigned fractionDigits = point == kNone ? 0 : mantissaEnd - point - 1;
+  const bool negative = chunk[0] == '-';
+  FieldValue converted{};
+  if (!QuickFloat(LeadingDigits(low, high, digitCount), exponent - fractionDigits, negative, converted)) {
+    const unsigned integerDigits = (point == kNone ? mantissaEnd : point) - sign;
+    const Text fraction = point == kNone ? Text() : Text(chunk + point + 1, fractionDigits);
+    converted = ToFloatExactly({negative, Text(chunk + sign, integerDigits), fraction, exponent});
+  }
+  if (converted.kind != FieldKind::Number) {
+    return false;
+  }
+  value = converted.value;
+  return true;
+}
+
+// The usual field at the start of the sixteen bytes `chunk` (the field's own bytes, or a
+// blank-padded copy of them; `at` is where the field stands, on a line that ends at `lineEnd`),
+// ended by a separator within them, and where the next field starts, both read off the classes of
+// all sixteen bytes. False for any other field.
+[[gnu::always_inline]] inline bool ScanUsualField(const char* chunk, const char* at, const char* lineEnd,
+                                                  Field& field) {
+  constexpr unsigned kNone = 16;
+  const bytes::Classes16 classes = bytes::Classify16(chunk);
+  const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
+  if (length == kNone || !ConvertUsualField(chunk, length, classes.digits, field.value.value)) {
+    return false;
+  }
+  field.value.kind = FieldKind::Number;
+  field.stop = at + length;
+  // Past the blanks after the field and one comma among them. Bytes past the line's end are
+  // blanks, so a non-blank one found here is on the line.
+  if (field.stop == lineEnd) {
+    field.next = lineEnd;
+    return true;
+  }
+  const unsigned nonBlank = ~classes.blanks & 0xFFFFU;
+  const auto after = static_cast<unsigned>(std::countr_zero((nonBlank & (0xFFFFU << length)) | 0x10000U));
+  field.next = nullptr;
+  if (after != kNone) {
+    const bool comma = ((classes.commas >> after) & 1U) != 0;
+    const auto beyond =
+        comma ? static_cast<unsigned>(std::countr_zero((nonBlank & (0xFFFFU << (after + 1))) | 0x10000U)) : after;
+    field.next = beyond != kNone ? at + beyond : nullptr;
+  }
+  return true;
+}
+
+// The bytes from `at` to `end`, at most sixteen, followed by blanks up to sixteen.
+std::array<char, 16> Padded(const char* at, const char* end) {
+  std::array<char, 16> padded{};
+  padded.fill(' ');
+  std::copy(at, std::min(end, at + padded.size()), padded.begin());
+  return padded;
+}
 
 // One field, from its first character `at` (which is no separator), by the number syntax:
 // [sign] digits [. digits] [exponent] with at least one digit, or [sign] and a word; the repeat
 // form r*c; a slash that ends the number. Every character is looked at once, and the digits of
 // the mantissa eight at a time, point and all: a point among them is folded out of the word.
 // Characters up to `end` may be read; past the field's last character there must be a separator
-// or `end`.
-[[gnu::always_inline]] inline Field ScanField(const char* at, const char* end) {
+// or `end`. Kept out of line, so that the usual field's few registers stay free.
+[[gnu::noinline]] Field ScanAnyField(const char* at, const char* end) {
   constexpr FieldValue kNull{FieldKind::Null, 0.0F};
   constexpr FieldValue kNotNumber{FieldKind::NotNumber, 0.0F};
   if (*at == '/') {
@@ -181,6 +322,17 @@ struct Field {
   }
 }
 
+// One field, from its first character `at` (which is no separator) on a line that ends at
+// `lineEnd`: the usual field as a whole where it can be, any other character by character.
+// Characters up to `end` may be read.
+[[gnu::always_inline]] inline Field ScanField(const char* at, const char* lineEnd, const char* end) {
+  if (Field usual{}; end - at >= 16 ? ScanUsualField(at, at, lineEnd, usual)
+                                    : ScanUsualField(Padded(at, end).data(), at, lineEnd, usual)) {
+    return usual;
+  }
+  return ScanAnyField(at, end);
+}
+
 // ---- A line of fields ----
 
 // The first character from `at` that is neither a blank nor a TAB, or `end`; eight at a time,
@@ -221,20 +373,24 @@ std::size_t FindKeyEquals(Text line, Text key) {
 template <typename Visit>
 [[gnu::always_inline]] inline void WalkFields(const char* at, const char* lineEnd, const char* readableEnd,
                                               Visit visit) {
-  for (;;) {
-    at = SkipBlanks(at, lineEnd, readableEnd);
-    if (at == lineEnd) {
-      return;
-    }
+  // At the top of each round `at` is at a non-blank character or the line's end.
+  for (at = SkipBlanks(at, lineEnd, readableEnd); at != lineEnd;) {
     if (*at == ',') {
       if (!visit(at, at, Field{{FieldKind::Empty, 0.0F}, at})) {
         return;
       }
-      ++at;
+      at = SkipBlanks(at + 1, lineEnd, readableEnd);
       continue;
     }
     const char* const begin = at;
-    const Field field = ScanField(at, readableEnd);
+    const Field field = ScanField(at, lineEnd, readableEnd);
+    if (field.next != nullptr) {
+      if (!visit(begin, field.stop, field)) {
+        return;
+      }
+      at = field.next;
+      continue;
+    }
     // The rest of the field, after a slash or where it stopped being a number.
     at = field.stop;
     while (at < lineEnd && !IsFieldSeparator(*at)) {
@@ -245,7 +401,7 @@ template <typename Visit>
     }
     at = SkipBlanks(at, lineEnd, readableEnd);
     if (at < lineEnd && *at == ',') {
-      ++at;
+      at = SkipBlanks(at + 1, lineEnd, readableEnd);
     }
   }
 }
@@ -298,7 +454,7 @@ FieldValue ConvertField(Text field) {
     return {FieldKind::NotNumber, 0.0F};
   }
   const char* const end = field.data() + field.size();
-  const Field converted = ScanField(field.data(), end);
+  const Field converted = ScanField(field.data(), end, end);
   // A separator inside the field, before any slash, makes it something other than a number.
   if (converted.stop < end && *converted.stop != '/') {
     return {FieldKind::NotNumber, 0.0F};
