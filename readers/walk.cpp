@@ -34,13 +34,6 @@ DataBlock::DataBlock(const std::int32_t* lineCount, const char* lines, char* mes
       lineLength(Width(lineLength)),
       messageLength(Width(messageLength)) {}
 
-void Line::ReadNumbers(Text key, std::span<float> values, float defaultValue) const {
-  if (Code() != 0) {
-    toolkit::FillBlanks(Message());
-  }
-  toolkit::ReadNumericFieldsIntoBlank(Code(), Message(), key, screened_, values, defaultValue);
-}
-
 Flow Line::Report(const toolkit::Message& message) const {
   using toolkit::Outcome;
   toolkit::WriteText(Message(), message.text);
@@ -84,27 +77,12 @@ void StartDataWalk(const DataBlock& block) {
   ZeroCodes(block.lineCodes, block.lineCount);
 }
 
-bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, toolkit::ScreenedLine& screened) {
-  const TextOut message = block.Message(index);
-  std::int32_t& code = block.lineCodes[index];
-  const Text record = block.Record(index);
-  const toolkit::LineClass line = toolkit::ClassifyLine(record, message, code);
-  switch (line.state) {
-    case toolkit::LineState::Skip:
-      return false;
-    case toolkit::LineState::Ready:
-      // Without its trailing blanks, which every rule reads as the blank padding they are.
-      screened = {record.substr(0, line.length), line.first, record.size()};
-      return true;
-    case toolkit::LineState::NeedsCleaning:
-      break;
-  }
-  const TextOut copy = work.Load(record);
-  toolkit::CleanLine(copy, message, code);
+void ScreenUncleanLine(const DataBlock& block, std::int32_t index, WorkLine& work, toolkit::ScreenedLine& screened) {
+  const TextOut copy = work.Load(block.Record(index));
+  toolkit::CleanLine(copy, block.Message(index), block.lineCodes[index]);
   const Text cleaned(copy.data(), copy.size());
   const Text used = toolkit::TrimTrailingBlanks(cleaned);
   screened = {used, used.size() - toolkit::SkipLeadingBlanks(used).size(), cleaned.size()};
-  return true;
 }
 
 bool StartMaxesWalk(const MaxesBlock& block) {

@@ -11,6 +11,7 @@
 #include "toolkit/bytes.h"
 #include "toolkit/dataline.h"
 #include "toolkit/messages.h"
+#include "toolkit/screening.h"
 
 namespace orvane::readers {
 
@@ -84,7 +85,12 @@ class Line {
 
   // Reads numbers from the screened line into `values`, reporting on this line, as
   // toolkit::ReadNumericFields does (a blank key: from column 1).
-  void ReadNumbers(Text key, std::span<float> values, float defaultValue) const;
+  void ReadNumbers(Text key, std::span<float> values, float defaultValue) const {
+    if (Code() != 0) {
+      toolkit::FillBlanks(Message());
+    }
+    toolkit::ReadNumericFieldsIntoBlank(Code(), Message(), key, screened_, values, defaultValue);
+  }
 
   // Replaces the line's message and code (2 for a warning, else 3), sets the status to -1 when the
   // message says so, and tells whether the reader goes on (a warning's answer may be ignored).
@@ -101,9 +107,27 @@ class Line {
 namespace detail {
 // Blanks every message and zeroes every code, all in one go, and sets the status to 0.
 void StartDataWalk(const DataBlock& block);
+// Screens a line that needs cleaning into `screened`, on the work copy.
+void ScreenUncleanLine(const DataBlock& block, std::int32_t index, WorkLine& work, toolkit::ScreenedLine& screened);
 // Screens line `index` into `screened`, writing its message and code when screening has something
 // to say; false when screening says to skip the line.
-bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work, toolkit::ScreenedLine& screened);
+[[gnu::always_inline]] inline bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work,
+                                              toolkit::ScreenedLine& screened) {
+  const Text record = block.Record(index);
+  const toolkit::LineClass line = toolkit::ClassifyRecord(record, block.Message(index), block.lineCodes[index]);
+  switch (line.state) {
+    case toolkit::LineState::Skip:
+      return false;
+    case toolkit::LineState::Ready:
+      // Without its trailing blanks, which every rule reads as the blank padding they are.
+      screened = {record.substr(0, line.length), line.first, record.size()};
+      return true;
+    case toolkit::LineState::NeedsCleaning:
+      break;
+  }
+  ScreenUncleanLine(block, index, work, screened);
+  return true;
+}
 inline bool IsTerminator(Text line) { return !line.empty() && (line.front() == '*' || line.front() == '$'); }
 }  // namespace detail
 

@@ -1,0 +1,32 @@
+// Screening's look at the usual record, inline for the walk over a block's lines, which makes it
+// once per line. Internal to the toolkit and the readers.
+#pragma once
+
+#include "toolkit/bytes.h"
+#include "toolkit/dataline.h"
+
+namespace orvane::toolkit {
+
+// ClassifyLine, with the usual record decided in line: a comment, a blank record, or one of plain
+// characters. Any other record (one that starts with "#" or holds a byte below 32 or above 127)
+// goes to ClassifyLine itself.
+[[gnu::always_inline]] inline LineClass ClassifyRecord(Text line, TextOut message, std::int32_t& code) {
+  constexpr LineClass kSkip{LineState::Skip, 0, 0};
+  if (line.empty() || line.front() == 'C' || line.front() == 'c') {
+    return kSkip;
+  }
+  if (line.front() == '#') {
+    return ClassifyLine(line, message, code);
+  }
+  // Bytes past the last non-blank one are blanks, and blanks are standard.
+  const std::size_t end = bytes::PastLastNonBlank(line.data(), line.size());
+  if (end == 0) {
+    return kSkip;
+  }
+  if (bytes::AnyNonStandard(line.data(), end, line.data() + line.size())) {
+    return ClassifyLine(line, message, code);
+  }
+  return {LineState::Ready, line.front() != ' ' ? 0 : bytes::FirstNonBlank(line.data(), end), end};
+}
+
+}  // namespace orvane::toolkit
