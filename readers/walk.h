@@ -216,9 +216,18 @@ namespace detail {
 bool StartMaxesWalk(const MaxesBlock& block);
 // The record from its first non-blank character; most records start with one.
 inline Text LeftJustify(Text record) {
-  return !record.empty() && record.front() != ' '
-             ? record
-             : record.substr(toolkit::bytes::FirstNonBlank(record.data(), record.size()));
+  if (record.empty() || record.front() != ' ') {
+    return record;
+  }
+#if ORVANE_SSE2
+  // An indented record's first character is most often among its first sixteen.
+  if (record.size() >= 16) {
+    if (const unsigned bits = toolkit::bytes::NonBlankBits(record.data()); bits != 0) {
+      return record.substr(static_cast<std::size_t>(std::countr_zero(bits)));
+    }
+  }
+#endif
+  return record.substr(toolkit::bytes::FirstNonBlank(record.data(), record.size()));
 }
 }  // namespace detail
 
@@ -231,21 +240,33 @@ void WalkMaxesBlock(const MaxesBlock& block, CountLine&& countLine) {
   if (!detail::StartMaxesWalk(block)) {
     return;
   }
-  for (std::int32_t index = 0; index < block.lineCount; ++index) {
-    const Text line = detail::LeftJustify(block.Record(index));
-    if (line.empty()) {
-      continue;
+  // Held here, since a code written through `codes` could, as far as the compiler knows, be the
+  // block's own line count.
+  const char* record = block.lines;
+  const std::size_t width = block.lineLength;
+  const std::int32_t lineCount = block.lineCount;
+  std::int32_t* const codes = block.lineCodes;
+  if (width == 0) {
+    return;
+  }
+  for (std::int32_t index = 0; index < lineCount; ++index, record += width) {
+    Text line(record, width);
+    if (*record == ' ') {
+      line = detail::LeftJustify(line);
+      if (line.empty()) {
+        continue;
+      }
     }
     switch (line.front()) {
       case '*':
       case '$':
-        block.lineCodes[index] = 3;
+        codes[index] = 3;
         return;
       case 'C':
       case 'c':
         break;
       default:
-        countLine(line, block.lineCodes[index]);
+        countLine(line, codes[index]);
     }
   }
 }

@@ -161,13 +161,11 @@ struct Field {
   if (digitCount == 0) {
     return false;
   }
-  std::uint64_t low = bytes::Load(chunk);
-  std::uint64_t high = bytes::Load(chunk + 8);
+  // The mantissa's bytes from its first digit, the point dropped.
+  std::uint64_t low = bytes::Load(chunk + sign);
+  std::uint64_t high = bytes::Load(chunk + sign + 8);
   if (point != kNone) {
-    DropByte(low, high, point);
-  }
-  if (sign != 0) {
-    DropByte(low, high, 0);
+    DropByte(low, high, point - sign);
   }
   const unsigned fractionDigits = point == kNone ? 0 : mantissaEnd - point - 1;
   const bool negative = chunk[0] == '-';
@@ -216,9 +214,13 @@ struct Field {
   return true;
 }
 
-// The bytes from `at` to `end`, at most sixteen, followed by blanks up to sixteen.
-std::array<char, 16> Padded(const char* at, const char* end) {
-  std::array<char, 16> padded{};
+// How many bytes from a field's first the usual field's reading may look at: sixteen for its
+// classes, and sixteen from the mantissa's first digit.
+constexpr std::ptrdiff_t kUsualReach = 17;
+
+// The bytes from `at` to `end`, at most kUsualReach of them, followed by blanks.
+std::array<char, kUsualReach> Padded(const char* at, const char* end) {
+  std::array<char, kUsualReach> padded{};
   padded.fill(' ');
   std::copy(at, std::min(end, at + padded.size()), padded.begin());
   return padded;
@@ -326,8 +328,8 @@ std::array<char, 16> Padded(const char* at, const char* end) {
 // `lineEnd`: the usual field as a whole where it can be, any other character by character.
 // Characters up to `end` may be read.
 [[gnu::always_inline]] inline Field ScanField(const char* at, const char* lineEnd, const char* end) {
-  if (Field usual{}; end - at >= 16 ? ScanUsualField(at, at, lineEnd, usual)
-                                    : ScanUsualField(Padded(at, end).data(), at, lineEnd, usual)) {
+  if (Field usual{}; end - at >= kUsualReach ? ScanUsualField(at, at, lineEnd, usual)
+                                             : ScanUsualField(Padded(at, end).data(), at, lineEnd, usual)) {
     return usual;
   }
   return ScanAnyField(at, end);
