@@ -83,11 +83,16 @@ struct Field {
   FieldValue value;
   const char* stop;  // where its number ended: at a separator, a slash, the end, or where it failed
   // Where the next field starts (or the comma of an empty one), past the blanks and the one comma
-  // that part the two, or the line's end, when the scanner saw that far; nullptr when it did not.
+  // that part the two, or the line's end; nullptr from the character walk, which leaves the
+  // separators to the field walk.
   const char* next = nullptr;
 };
 
 // ---- The usual field, as a whole ----
+
+// How many bytes from a field's first the usual field's reading may look at: sixteen for its
+// classes, and sixteen from the mantissa's first digit.
+constexpr std::ptrdiff_t kUsualReach = 17;
 
 // Drops byte `index` of the sixteen bytes low, high, moving the bytes after it one place down.
 [[gnu::always_inline]] inline void DropByte(std::uint64_t& low, std::uint64_t& high, unsigned index) {
@@ -112,11 +117,11 @@ struct Field {
 }
 
 // The value of the usual field, [sign] digits [. digits] [E or D [sign] digits] with at least
-// one digit before the exponent, that fills the first `length` (below 16) of the sixteen bytes
-// from `chunk`, where `digits` marks the digits among them (bit i for byte i). Its shape is read
-// off the marks at once, and its mantissa digits come eight at a time with the sign and point
-// dropped. False for a field of any other shape, or one too large for single precision, which
-// the character walk then takes.
+// one digit before the exponent, that fills the first `length` (below 16) of the kUsualReach
+// bytes from `chunk`, where `digits` marks the digits among the first sixteen (bit i for byte i).
+// Its shape is read off the marks at once, and its mantissa digits come eight at a time from the
+// first one on, the point dropped. False for a field of any other shape, or one too large for
+// single precision, which the character walk then takes.
 [[gnu::always_inline]] inline bool ConvertUsualField(const char* chunk, unsigned length, unsigned digits,
                                                      float& value) {
   constexpr unsigned kNone = 16;
@@ -182,13 +187,48 @@ struct Field {
   return true;
 }
 
-// The usual field at the start of the sixteen bytes `chunk` (the field's own bytes, or a
-// blank-padded copy of them; `at` is where the field stands, on a line that ends at `lineEnd`),
-// ended by a separator within them, and where the next field starts, both read off the classes of
-// all sixteen bytes. False for any other field.
-[[gnu::always_inline]] inline bool ScanUsualField(const char* chunk, const char* at, const char* lineEnd,
+// The first character from `at` that is neither a blank nor a TAB, or `end`; eight at a time,
+// reading up to `readableEnd` (blanks past `end`).
+const char* SkipBlanks(const char* at, const char* end, const char* readableEnd) {
+  if (at < end && *at != ' ' && *at != '\t') {  // fields close together
+    return at;
+  }
+  while (at < end) {
+    const std::uint64_t marks = bytes::NonBlank(bytes::LoadUpTo(at, readableEnd));
+    if (marks == 0) {
+      at += 8;
+      continue;
+    }
+    at += bytes::First(marks);
+    if (*at != '\t') {
+      return at;
+    }
+    ++at;
+  }
+  return end;
+}
+
+// Past the blanks from `at` and one comma among them: where the next field starts, the comma of
+// an empty one, or `lineEnd`.
+const char* PastSeparator(const char* at, const char* lineEnd, const char* readableEnd) {
+  at = SkipBlanks(at, lineEnd, readableEnd);
+  return at != lineEnd && *at == ',' ? SkipBlanks(at + 1, lineEnd, readableEnd) : at;
+}
+
+// The usual field at `at`, on a line that ends at `lineEnd` and may be read to `readableEnd`,
+// ended by a separator within sixteen bytes, and where the next field starts, both read off the
+// classes of those sixteen bytes as far as they reach. False for any other field.
+[[gnu::always_inline]] inline bool ScanUsualField(const char* at, const char* lineEnd, const char* readableEnd,
                                                   Field& field) {
   constexpr unsigned kNone = 16;
+  // The field's own bytes, or near the end of what may be read a blank-padded copy of them.
+  std::array<char, kUsualReach> padded;
+  const char* chunk = at;
+  if (readableEnd - at < kUsualReach) {
+    padded.fill(' ');
+    std::copy(at, readableEnd, padded.begin());
+    chunk = padded.data();
+  }
   const bytes::Classes16 classes = bytes::Classify16(chunk);
   const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
   if (length == kNone || !ConvertUsualField(chunk, length, classes.digits, field.value.value)) {
@@ -204,26 +244,15 @@ struct Field {
   }
   const unsigned nonBlank = ~classes.blanks & 0xFFFFU;
   const auto after = static_cast<unsigned>(std::countr_zero((nonBlank & (0xFFFFU << length)) | 0x10000U));
-  field.next = nullptr;
-  if (after != kNone) {
-    const bool comma = ((classes.commas >> after) & 1U) != 0;
-    const auto beyond =
-        comma ? static_cast<unsigned>(std::countr_zero((nonBlank & (0xFFFFU << (after + 1))) | 0x10000U)) : after;
-    field.next = beyond != kNone ? at + beyond : nullptr;
+  if (after == kNone) {  // blanks to the end of the sixteen bytes
+    field.next = PastSeparator(at + kNone, lineEnd, readableEnd);
+  } else if (((classes.commas >> after) & 1U) == 0) {
+    field.next = at + after;
+  } else {
+    const auto beyond = static_cast<unsigned>(std::countr_zero((nonBlank & (0xFFFFU << (after + 1))) | 0x10000U));
+    field.next = beyond != kNone ? at + beyond : SkipBlanks(at + kNone, lineEnd, readableEnd);
   }
   return true;
-}
-
-// How many bytes from a field's first the usual field's reading may look at: sixteen for its
-// classes, and sixteen from the mantissa's first digit.
-constexpr std::ptrdiff_t kUsualReach = 17;
-
-// The bytes from `at` to `end`, at most kUsualReach of them, followed by blanks.
-std::array<char, kUsualReach> Padded(const char* at, const char* end) {
-  std::array<char, kUsualReach> padded{};
-  padded.fill(' ');
-  std::copy(at, std::min(end, at + padded.size()), padded.begin());
-  return padded;
 }
 
 // One field, from its first character `at` (which is no separator), by the number syntax:
@@ -328,35 +357,13 @@ std::array<char, kUsualReach> Padded(const char* at, const char* end) {
 // `lineEnd`: the usual field as a whole where it can be, any other character by character.
 // Characters up to `end` may be read.
 [[gnu::always_inline]] inline Field ScanField(const char* at, const char* lineEnd, const char* end) {
-  if (Field usual{}; end - at >= kUsualReach ? ScanUsualField(at, at, lineEnd, usual)
-                                             : ScanUsualField(Padded(at, end).data(), at, lineEnd, usual)) {
+  if (Field usual{}; ScanUsualField(at, lineEnd, end, usual)) {
     return usual;
   }
   return ScanAnyField(at, end);
 }
 
 // ---- A line of fields ----
-
-// The first character from `at` that is neither a blank nor a TAB, or `end`; eight at a time,
-// reading up to `readableEnd` (blanks past `end`).
-const char* SkipBlanks(const char* at, const char* end, const char* readableEnd) {
-  if (at < end && *at != ' ' && *at != '\t') {  // fields close together
-    return at;
-  }
-  while (at < end) {
-    const std::uint64_t marks = bytes::NonBlank(bytes::LoadUpTo(at, readableEnd));
-    if (marks == 0) {
-      at += 8;
-      continue;
-    }
-    at += bytes::First(marks);
-    if (*at != '\t') {
-      return at;
-    }
-    ++at;
-  }
-  return end;
-}
 
 std::size_t FindKeyEquals(Text line, Text key) {
   for (std::size_t p = line.find(key); p != Text::npos; p = line.find(key, p + 1)) {
@@ -417,34 +424,64 @@ template <typename Visit>
   return found == Text::npos ? Text::npos : found + key.size() + 1;
 }
 
-// Splits [at, lineEnd) into fields and reads them into `values`.
+// The usual line: from `at` to `lineEnd`, fields of the usual shape (see ConvertUsualField) parted
+// by blanks and single commas, read into `values` with no step but the usual field's, their
+// number in `count`. False for any other line, which the field walk then reads from the start: a
+// value written here is then written once more, the same.
+[[gnu::always_inline]] inline bool ReadUsualFields(const char* at, const char* lineEnd, const char* readableEnd,
+                                                   std::span<float> values, std::size_t& count) {
+  std::size_t k = 0;
+  for (at = SkipBlanks(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
+    Field field{};
+    if (*at == ',' || !ScanUsualField(at, lineEnd, readableEnd, field)) {
+      return false;
+    }
+    values[k] = field.value.value;
+    at = field.next;
+  }
+  count = k;
+  return true;
+}
+
+// Splits [at, lineEnd) into fields by the field walk and reads them into `values`: how many
+// elements it settled, those after a field too large to read included.
+[[gnu::noinline]] std::size_t WalkAndReadFields(std::int32_t& code, TextOut message, const char* at,
+                                                const char* lineEnd, const char* readableEnd, std::span<float> values,
+                                                float defaultValue) {
+  std::size_t k = 0;
+  WalkFields(at, lineEnd, readableEnd, [&](const char* begin, const char* /*end*/, const Field& field) {
+    switch (field.value.kind) {
+      case FieldKind::Number:
+        values[k] = field.value.value;
+        break;
+      case FieldKind::Null:
+        break;
+      case FieldKind::NotNumber:
+      case FieldKind::Empty:
+        values[k] = defaultValue;
+        break;
+      case FieldKind::TooLarge:
+        values[k] = defaultValue;
+        if (IsDigit(*begin)) {
+          code = 3;
+          WriteText(message, kTooLargeMessage);
+          k = values.size();  // the elements after it are left as they are
+          return false;
+        }
+        break;
+    }
+    return ++k < values.size();
+  });
+  return k;
+}
+
+// Splits [at, lineEnd) into fields and reads them into `values`: the usual line at once, any
+// other by the field walk.
 [[gnu::always_inline]] inline void ReadFields(std::int32_t& code, TextOut message, const char* at, const char* lineEnd,
                                               const char* readableEnd, std::span<float> values, float defaultValue) {
   std::size_t k = 0;
-  if (!values.empty()) {
-    WalkFields(at, lineEnd, readableEnd, [&](const char* begin, const char* /*end*/, const Field& field) {
-      switch (field.value.kind) {
-        case FieldKind::Number:
-          values[k] = field.value.value;
-          break;
-        case FieldKind::Null:
-          break;
-        case FieldKind::NotNumber:
-        case FieldKind::Empty:
-          values[k] = defaultValue;
-          break;
-        case FieldKind::TooLarge:
-          values[k] = defaultValue;
-          if (IsDigit(*begin)) {
-            code = 3;
-            WriteText(message, kTooLargeMessage);
-            k = values.size();  // the elements after it are left as they are
-            return false;
-          }
-          break;
-      }
-      return ++k < values.size();
-    });
+  if (!values.empty() && !ReadUsualFields(at, lineEnd, readableEnd, values, k)) {
+    k = WalkAndReadFields(code, message, at, lineEnd, readableEnd, values, defaultValue);
   }
   std::fill(values.begin() + static_cast<std::ptrdiff_t>(k), values.end(), defaultValue);
 }
