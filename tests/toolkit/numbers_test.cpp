@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <random>
@@ -109,6 +110,13 @@ TEST(ReadNumericFields, SplitsFieldsAndAppliesTheDefaults) {
       {" ", "1.2.3,12ABC 1E+ 7", {k, k, k, k}, {d, d, d, 7.0F}, 0},
       {"H", "HEIGHT H =1 DEPTH=2", {k}, {2.0F}, 0},
       {"E", "WAVEZONE=5,6", {k, k}, {5.0F, 6.0F}, 0},
+      // Lines that leave the usual shape after a field or two, and separators past sixteen bytes.
+      {" ", "1.5 2* -3", {k, k, k}, {1.5F, k, -3.0F}, 0},
+      {" ", "1.5 1E39 4", {k, k, k}, {1.5F, d, k}, 3},
+      {" ", "1.5                    2.5", {k, k}, {1.5F, 2.5F}, 0},
+      {" ", "1.5                    , 2.5", {k, k}, {1.5F, 2.5F}, 0},
+      {" ", "1.5,                   ,2.5", {k, k, k}, {1.5F, d, 2.5F}, 0},
+      {" ", "1.2345678901234567 -2.5E+01", {k, k}, {1.2345679F, -25.0F}, 0},
   };
   for (const auto& c : cases) {
     std::vector<float> values = c.before;
@@ -119,6 +127,51 @@ TEST(ReadNumericFields, SplitsFieldsAndAppliesTheDefaults) {
     EXPECT_EQ(values, c.after) << c.line;
     const std::string expected = c.code == 3 ? std::string(kTooLargeMessage) + "    " : std::string(40, ' ');
     EXPECT_EQ(message, expected) << c.line;
+  }
+}
+
+// Lines of usual and unusual fields made at random: the reader, which takes the usual line at
+// once, settles every element as the field walk that ScanFields shares finds the fields.
+TEST(ReadNumericFields, AgreesWithTheFieldWalkOnMixedLines) {
+  std::mt19937 random(29);
+  const auto pick = [&random](std::initializer_list<const char*> choices) {
+    return std::string(choices.begin()[random() % choices.size()]);
+  };
+  const float d = -9.0F;
+  const float k = 42.0F;
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = pick({"", " ", ","});
+    for (std::size_t n = 1 + random() % 5; n > 0; --n) {
+      line += pick({"", "-", "+"}) + pick({"7", "12.5", ".25", "3.", "0.000123456789", "98765432109876543"}) +
+              pick({"", "", "e5", "E-07", "d+12", "D-3", "q2", "e39", "e", "/", "*", "x", "-2"}) +
+              pick({" ", ",", " , ", ",,", "\t", "                  ", "2* ", "/ "});
+    }
+    const std::string record = line + std::string(random() % 20, ' ');
+    std::vector<float> values(1 + random() % 6, k);
+    std::string message(40, '#');
+    int code = -1;
+    ReadNumericFields(code, message, " ", record, values, d);
+
+    const orvane::toolkit::ScreenedLine screened{orvane::toolkit::TrimTrailingBlanks(record), 0, record.size()};
+    std::vector<orvane::toolkit::FieldSpan> fields(values.size());
+    const std::size_t found = orvane::toolkit::ScanFields(screened, 0, fields);
+    std::vector<float> expected(values.size(), d);
+    int expectedCode = 0;
+    for (std::size_t f = 0; f < found && expectedCode == 0; ++f) {
+      const auto& field = fields[f];
+      if (field.kind == FieldKind::Null) {
+        expected[f] = k;
+      } else if (field.kind == FieldKind::Number) {
+        expected[f] = field.value;
+      } else if (field.kind == FieldKind::TooLarge && record[field.begin] >= '0' && record[field.begin] <= '9') {
+        expectedCode = 3;
+        std::fill(expected.begin() + static_cast<std::ptrdiff_t>(f) + 1, expected.end(), k);
+      }
+    }
+    ASSERT_EQ(code, expectedCode) << record;
+    for (std::size_t f = 0; f < values.size(); ++f) {
+      ASSERT_EQ(Bits(values[f]), Bits(expected[f])) << "element " << f << " of [" << record << "]";
+    }
   }
 }
 
