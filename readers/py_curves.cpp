@@ -62,19 +62,31 @@ class PYRules {
   explicit PYRules(const CurveArrays& arrays) : arrays_(arrays), entryCurveCount_(*arrays.curveCount) {}
 
   Flow DataLine(const Line& line) {
+    // The first letter decides which names can match at all; a point line starts with none of them.
+    // A line that cleaning left blank has none.
     const Text text = line.LeftJustified();
-    if (StartsWithIgnoreCase(text, "SET=")) {
-      return SetLine(line);
-    }
-    if (StartsWithIgnoreCase(text, "SCOUR=")) {
-      ScourLine(line);
-      return Flow::Continue;
-    }
-    if (StartsWithIgnoreCase(text, "DEPTH=")) {
-      return Header(line, true);
-    }
-    if (StartsWithIgnoreCase(text, "NODE=")) {
-      return Header(line, false);
+    switch (text.empty() ? ' ' : text.front() | 0x20) {
+      case 's':
+        if (StartsWithIgnoreCase(text, "SET=")) {
+          return SetLine(line);
+        }
+        if (StartsWithIgnoreCase(text, "SCOUR=")) {
+          ScourLine(line);
+          return Flow::Continue;
+        }
+        break;
+      case 'd':
+        if (StartsWithIgnoreCase(text, "DEPTH=")) {
+          return Header(line, true);
+        }
+        break;
+      case 'n':
+        if (StartsWithIgnoreCase(text, "NODE=")) {
+          return Header(line, false);
+        }
+        break;
+      default:
+        break;
     }
     return PointLine(line);
   }
