@@ -62,10 +62,10 @@ class PYRules {
   explicit PYRules(const CurveArrays& arrays) : arrays_(arrays), entryCurveCount_(*arrays.curveCount) {}
 
   Flow DataLine(const Line& line) {
-    // The first letter decides which names can match at all; a point line starts with none of them.
-    // A line that cleaning left blank has none.
+    // The first letter decides which names can match at all; a point line starts with none of them,
+    // and with a digit, sign or point, below every letter. A line that cleaning left blank has none.
     const Text text = line.LeftJustified();
-    switch (text.empty() ? ' ' : text.front() | 0x20) {
+    switch (text.empty() || text.front() < 'A' ? ' ' : text.front() | 0x20) {
       case 's':
         if (StartsWithIgnoreCase(text, "SET=")) {
           return SetLine(line);
@@ -188,15 +188,19 @@ void ReadPYMaxes01(const std::int32_t* lineCount, const char* lines, std::int32_
   std::int32_t points = 0;
   readers::WalkMaxesBlock(block, [&](Text line, std::int32_t& code) {
     // No "=" is looked for: SETTINGS passes as a set line and NODES as a header. The first letter
-    // decides which names can match at all; a point line starts with none of them.
-    const char first = line.front() | 0x20;
-    if (first == 's' && (StartsWithIgnoreCase(line, "SET") || StartsWithIgnoreCase(line, "SCOUR"))) {
-      return;
-    }
-    if ((first == 'd' || first == 'n') && (StartsWithIgnoreCase(line, "DEPTH") || StartsWithIgnoreCase(line, "NODE"))) {
-      ++curves;
-      points = 0;
-      return;
+    // decides which names can match at all; a point line, which starts with a digit, a sign or a
+    // point, below every letter, with none of them.
+    if (line.front() >= 'A') {
+      const char first = static_cast<char>(line.front() | 0x20);
+      if (first == 's' && (StartsWithIgnoreCase(line, "SET") || StartsWithIgnoreCase(line, "SCOUR"))) {
+        return;
+      }
+      if ((first == 'd' || first == 'n') &&
+          (StartsWithIgnoreCase(line, "DEPTH") || StartsWithIgnoreCase(line, "NODE"))) {
+        ++curves;
+        points = 0;
+        return;
+      }
     }
     if (curves == 0) {
       code = 3;

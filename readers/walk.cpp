@@ -77,9 +77,10 @@ void StartDataWalk(const DataBlock& block) {
   ZeroCodes(block.lineCodes, block.lineCount);
 }
 
-void ScreenUncleanLine(const DataBlock& block, std::int32_t index, WorkLine& work, toolkit::ScreenedLine& screened) {
-  const TextOut copy = work.Load(block.Record(index));
-  toolkit::CleanLine(copy, block.Message(index), block.lineCodes[index]);
+void ScreenUncleanLine(Text record, TextOut message, std::int32_t& code, WorkLine& work,
+                       toolkit::ScreenedLine& screened) {
+  const TextOut copy = work.Load(record);
+  toolkit::CleanLine(copy, message, code);
   const Text cleaned(copy.data(), copy.size());
   const Text used = toolkit::TrimTrailingBlanks(cleaned);
   screened = {used, used.size() - toolkit::SkipLeadingBlanks(used).size(), cleaned.size()};

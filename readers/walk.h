@@ -67,8 +67,9 @@ enum class Flow : std::uint8_t { Continue, Stop };
 // only when there is something to blank.
 class Line {
  public:
-  Line(const DataBlock& block, std::int32_t index, const toolkit::ScreenedLine& screened)
-      : block_(&block), index_(index), screened_(screened) {}
+  Line(TextOut message, std::int32_t& code, std::int32_t& status, std::int32_t index,
+       const toolkit::ScreenedLine& screened)
+      : message_(message), code_(&code), status_(&status), index_(index), screened_(screened) {}
 
   // The screened line, column 1 first: the host's record itself when screening had nothing to
   // clean, else a cleaned copy. It stops at its last non-blank character: what follows is blank
@@ -79,9 +80,9 @@ class Line {
   // 1-based, as the host numbers its lines.
   [[nodiscard]] std::int32_t Number() const { return index_ + 1; }
 
-  [[nodiscard]] TextOut Message() const { return block_->Message(index_); }
-  [[nodiscard]] std::int32_t& Code() const { return block_->lineCodes[index_]; }
-  [[nodiscard]] std::int32_t& Status() const { return *block_->status; }
+  [[nodiscard]] TextOut Message() const { return message_; }
+  [[nodiscard]] std::int32_t& Code() const { return *code_; }
+  [[nodiscard]] std::int32_t& Status() const { return *status_; }
 
   // Reads numbers from the screened line into `values`, reporting on this line, as
   // toolkit::ReadNumericFields does (a blank key: from column 1).
@@ -99,7 +100,9 @@ class Line {
   void ReportAtEnd(const toolkit::Message& message) const;
 
  private:
-  const DataBlock* block_;
+  TextOut message_;
+  std::int32_t* code_;
+  std::int32_t* status_;
   std::int32_t index_;
   toolkit::ScreenedLine screened_;
 };
@@ -107,14 +110,14 @@ class Line {
 namespace detail {
 // Blanks every message and zeroes every code, all in one go, and sets the status to 0.
 void StartDataWalk(const DataBlock& block);
-// Screens a line that needs cleaning into `screened`, on the work copy.
-void ScreenUncleanLine(const DataBlock& block, std::int32_t index, WorkLine& work, toolkit::ScreenedLine& screened);
-// Screens line `index` into `screened`, writing its message and code when screening has something
-// to say; false when screening says to skip the line.
-[[gnu::always_inline]] inline bool ScreenLine(const DataBlock& block, std::int32_t index, WorkLine& work,
+// Screens a record that needs cleaning into `screened`, on the work copy.
+void ScreenUncleanLine(Text record, TextOut message, std::int32_t& code, WorkLine& work,
+                       toolkit::ScreenedLine& screened);
+// Screens `record` into `screened`, writing its message and code when screening has something to
+// say; false when screening says to skip the line.
+[[gnu::always_inline]] inline bool ScreenLine(Text record, TextOut message, std::int32_t& code, WorkLine& work,
                                               toolkit::ScreenedLine& screened) {
-  const Text record = block.Record(index);
-  const toolkit::LineClass line = toolkit::ClassifyRecord(record, block.Message(index), block.lineCodes[index]);
+  const toolkit::LineClass line = toolkit::ClassifyRecord(record, message, code);
   switch (line.state) {
     case toolkit::LineState::Skip:
       return false;
@@ -125,7 +128,7 @@ void ScreenUncleanLine(const DataBlock& block, std::int32_t index, WorkLine& wor
     case toolkit::LineState::NeedsCleaning:
       break;
   }
-  ScreenUncleanLine(block, index, work, screened);
+  ScreenUncleanLine(record, message, code, work, screened);
   return true;
 }
 inline bool IsTerminator(Text line) { return !line.empty() && (line.front() == '*' || line.front() == '$'); }
@@ -141,12 +144,20 @@ template <class Rules>
 void WalkDataBlock(const DataBlock& block, Rules&& rules) {
   WorkLine work(block.lineLength);
   detail::StartDataWalk(block);
-  for (std::int32_t index = 0; index < block.lineCount; ++index) {
+  // Held here, since a code or count the rules write could, as far as the compiler knows, be one
+  // of the block's own numbers.
+  const std::int32_t lineCount = block.lineCount;
+  const std::size_t lineLength = block.lineLength;
+  const std::size_t messageLength = block.messageLength;
+  const char* record = block.lines;
+  char* message = block.messages;
+  std::int32_t* code = block.lineCodes;
+  for (std::int32_t index = 0; index < lineCount; ++index, record += lineLength, message += messageLength, ++code) {
     toolkit::ScreenedLine screened{};
-    if (!detail::ScreenLine(block, index, work, screened)) {
+    if (!detail::ScreenLine({record, lineLength}, {message, messageLength}, *code, work, screened)) {
       continue;
     }
-    const Line line(block, index, screened);
+    const Line line({message, messageLength}, *code, *block.status, index, screened);
     if (detail::IsTerminator(screened.text)) {
       rules.EndOfBlock(line);
       return;

@@ -135,6 +135,13 @@ inline Classes16 Classify16(const char* at) {
 inline std::size_t FirstNonBlank(const char* at, std::size_t size) {
   std::size_t i = 0;
 #if ORVANE_SSE2
+  // Most often among the first sixteen.
+  if (size >= 16) {
+    if (const unsigned bits = NonBlankBits(at); bits != 0) {
+      return static_cast<std::size_t>(std::countr_zero(bits));
+    }
+    i = 16;
+  }
   for (; i + 16 <= size; i += 16) {
     if (const unsigned bits = NonBlankBits(at + i); bits != 0) {
       return i + static_cast<std::size_t>(std::countr_zero(bits));

@@ -26,7 +26,7 @@ namespace orvane::toolkit {
   if (bytes::AnyNonStandard(line.data(), end, line.data() + line.size())) {
     return ClassifyLine(line, message, code);
   }
-  return {LineState::Ready, line.front() != ' ' ? 0 : bytes::FirstNonBlank(line.data(), end), end};
+  return {LineState::Ready, line.front() != ' ' ? 0 : bytes::FirstNonBlank(line.data(), line.size()), end};
 }
 
 }  // namespace orvane::toolkit
