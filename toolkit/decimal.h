@@ -44,20 +44,21 @@ FieldValue ToFloatExactly(const Decimal& decimal);
 // directly when both w and 10^|q| are floats exactly (w <= 2^24, |q| <= 10), since one correctly
 // rounded multiplication or division then gives it, else by QuickFloatBits. False when it cannot.
 inline bool QuickFloat(std::uint64_t w, std::int64_t q, bool negative, FieldValue& result) {
-  const std::uint32_t sign = negative ? 0x80000000U : 0U;
-  if (w == 0) {
-    result = {FieldKind::Number, std::bit_cast<float>(sign)};
-    return true;
-  }
 #if FLT_EVAL_METHOD == 0
+  // Zero too: 0 times or divided by a power of ten is +0, and its negation -0.
   if (w <= (std::uint64_t{1} << 24) && q >= -10 && q <= 10) {
-    const auto whole = static_cast<float>(w);
+    const auto whole = static_cast<float>(static_cast<std::int64_t>(w));  // exact, and one instruction
     const float value = q < 0 ? whole / kExactFloatPowers[static_cast<std::size_t>(-q)]
                               : whole * kExactFloatPowers[static_cast<std::size_t>(q)];
     result = {FieldKind::Number, negative ? -value : value};
     return true;
   }
 #endif
+  const std::uint32_t sign = negative ? 0x80000000U : 0U;
+  if (w == 0) {
+    result = {FieldKind::Number, std::bit_cast<float>(sign)};
+    return true;
+  }
   const std::int64_t bits = QuickFloatBits(w, q);
   if (bits < 0) {
     return false;
