@@ -532,14 +532,15 @@ bool ScanPlainFields(const ScreenedLine& line, std::size_t start, std::span<Fiel
   // Digits, and blanks past the first, eight at a time. A screened line has no TAB; one here ends
   // the plain line.
   const char* const readable = origin + line.readable;
-  const auto blanks = [&p, end, readable] {
-    if (p < end && *p == ' ' && ++p < end && *p == ' ') {
+  const auto pastBlanks = [end, readable](const char* at) {
+    if (at < end && *at == ' ' && ++at < end && *at == ' ') {
       std::uint64_t marks = 0;
-      while (p < end && (marks = bytes::NonBlank(bytes::LoadUpTo(p, readable))) == 0) {
-        p += 8;
+      while (at < end && (marks = bytes::NonBlank(bytes::LoadUpTo(at, readable))) == 0) {
+        at += 8;
       }
-      p = p < end ? p + bytes::First(marks) : end;
+      at = at < end ? at + bytes::First(marks) : end;
     }
+    return at;
   };
   const auto digits = [&p, readable] {  // past a run of digits, eight at a time
     const char* const first = p;
@@ -549,7 +550,7 @@ bool ScanPlainFields(const ScreenedLine& line, std::size_t start, std::span<Fiel
     return static_cast<int>(p - first);
   };
   std::size_t n = 0;
-  for (blanks(); p < end; blanks()) {
+  for (p = pastBlanks(p); p < end; p = pastBlanks(p)) {
     if (n == fields.size()) {
       return false;
     }
@@ -581,10 +582,9 @@ bool ScanPlainFields(const ScreenedLine& line, std::size_t start, std::span<Fiel
                    0.0F, false};
     // A field ends at the line's end, at blanks, or at one comma with a field after it.
     const char* const after = p;
-    blanks();
+    p = pastBlanks(p);
     if (p < end && *p == ',') {
-      ++p;
-      blanks();
+      p = pastBlanks(p + 1);
       if (p == end || *p == ',') {
         return false;
       }
