@@ -1,0 +1,228 @@
+// One field of a data line: the usual field read as a whole from the classes of its sixteen bytes,
+// any other character by character, and the separators after it. Converting what was found into
+// a float is decimal.h's part; splitting a line into fields is numbers.cpp's. Internal to the
+// toolkit.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
+#include "toolkit/bytes.h"
+#include "toolkit/dataline.h"
+#include "toolkit/decimal.h"
+
+namespace orvane::toolkit::fields {
+
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsSign(char c) { return c == '+' || c == '-'; }
+inline bool IsFieldSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
+// What ends the number of a field: the end of the field, or a slash, after which the rest of the
+// field is ignored.
+inline bool EndsNumber(char c) { return IsFieldSeparator(c) || c == '/'; }
+
+// ---- Digits, eight at a time ----
+
+inline constexpr std::array<std::uint64_t, 9> kPowersOfTen{1,       10,        100,        1'000,      10'000,
+                                                           100'000, 1'000'000, 10'000'000, 100'000'000};
+
+// The value of the eight digit values in a word, the first byte the most significant: byte pairs
+// combine into two-digit numbers, then pairs of those into four-digit ones, two at a time by one
+// multiplication each.
+[[gnu::always_inline]] inline std::uint64_t EightDigits(std::uint64_t values) {
+  values = values * 10 + (values >> 8);  // bytes 0, 2, 4, 6: 10 x the first digit + the second
+  constexpr std::uint64_t kPairs = 0x000000FF000000FF;
+  constexpr std::uint64_t kFirstAndThird = 100 + (1'000'000ULL << 32);
+  constexpr std::uint64_t kSecondAndFourth = 1 + (10'000ULL << 32);
+  return ((values & kPairs) * kFirstAndThird + ((values >> 16) & kPairs) * kSecondAndFourth) >> 32;
+}
+
+// What the field scanner made of one field.
+struct Field {
+  FieldValue value;
+  const char* stop;  // where its number ended: at a separator, a slash, the end, or where it failed
+  // Where the next field starts (or the comma of an empty one), past the blanks and the one comma
+  // that part the two, or the line's end; nullptr from the character walk, which leaves the
+  // separators to the field walk.
+  const char* next = nullptr;
+};
+
+// ---- The usual field, as a whole ----
+
+// How many bytes from a field's first the usual field's reading may look at: sixteen for its
+// classes, and sixteen from the mantissa's first digit.
+inline constexpr std::ptrdiff_t kUsualReach = 17;
+
+// Drops byte `index` of the sixteen bytes low, high, moving the bytes after it one place down.
+[[gnu::always_inline]] inline void DropByte(std::uint64_t& low, std::uint64_t& high, unsigned index) {
+  if (index < 8) {
+    const std::uint64_t below = (std::uint64_t{1} << (8 * index)) - 1;
+    low = (low & below) | ((low >> 8) & ~below) | (high << 56);
+    high >>= 8;
+  } else {
+    const std::uint64_t below = (std::uint64_t{1} << (8 * (index - 8))) - 1;
+    high = (high & below) | ((high >> 8) & ~below);
+  }
+}
+
+// The value of the first `count` bytes (1 to 16) of low, high, all of them digits. A byte past
+// them may borrow from the one above it, never from a digit below, and is shifted out.
+[[gnu::always_inline]] inline std::uint64_t LeadingDigits(std::uint64_t low, std::uint64_t high, unsigned count) {
+  constexpr std::uint64_t kZeros = bytes::Repeat('0');
+  if (count <= 8) {
+    return EightDigits((low - kZeros) << (8 * (8 - count)));
+  }
+  return EightDigits(low - kZeros) * kPowersOfTen[count - 8] + EightDigits((high - kZeros) << (8 * (16 - count)));
+}
+
+// The value of the usual field, [sign] digits [. digits] [E or D [sign] digits] with at least
+// one digit before the exponent, that fills the first `length` (below 16) of the kUsualReach
+// bytes from `chunk`, where `digits` marks the digits among the first sixteen (bit i for byte i).
+// Its shape is read off the marks at once, and its mantissa digits come eight at a time from the
+// first one on, the point dropped. False for a field of any other shape, or one too large for
+// single precision, which the character walk then takes.
+[[gnu::always_inline]] inline bool ConvertUsualField(const char* chunk, unsigned length, unsigned digits,
+                                                     float& value) {
+  constexpr unsigned kNone = 16;
+  unsigned others = ((1U << length) - 1) & ~digits;
+  const unsigned sign = (others & 1U) != 0 && IsSign(chunk[0]) ? 1 : 0;
+  others &= ~sign;
+  unsigned point = kNone;
+  if (others != 0 && chunk[std::countr_zero(others)] == '.') {
+    point = static_cast<unsigned>(std::countr_zero(others));
+    others &= others - 1;
+  }
+  unsigned mantissaEnd = length;
+  std::int64_t exponent = 0;
+  if (others != 0) {
+    const auto letter = static_cast<unsigned>(std::countr_zero(others));
+    const char folded = static_cast<char>(chunk[letter] | 0x20);
+    if (folded != 'e' && folded != 'd') {
+      return false;
+    }
+    others &= others - 1;
+    unsigned digitsFrom = letter + 1;
+    if (others != 0) {
+      if (others != 1U << digitsFrom || !IsSign(chunk[digitsFrom])) {
+        return false;
+      }
+      ++digitsFrom;
+    }
+    if (digitsFrom == length) {
+      return false;
+    }
+    if (length - digitsFrom == 2) {  // the usual exponent
+      exponent = (chunk[digitsFrom] - '0') * 10 + (chunk[digitsFrom + 1] - '0');
+    } else {
+      for (unsigned i = digitsFrom; i < length; ++i) {
+        exponent = exponent * 10 + (chunk[i] - '0');
+      }
+    }
+    exponent = chunk[letter + 1] == '-' ? -exponent : exponent;
+    mantissaEnd = letter;
+  }
+  const unsigned digitCount = mantissaEnd - sign - (point == kNone ? 0 : 1);
+  if (digitCount == 0) {
+    return false;
+  }
+  // The mantissa's bytes from its first digit, the point dropped.
+  std::uint64_t low = bytes::Load(chunk + sign);
+  std::uint64_t high = bytes::Load(chunk + sign + 8);
+  if (point != kNone) {
+    DropByte(low, high, point - sign);
+  }
+  const unsigned fractionDigits = point == kNone ? 0 : mantissaEnd - point - 1;
+  const bool negative = chunk[0] == '-';
+  FieldValue converted{};
+  if (!QuickFloat(LeadingDigits(low, high, digitCount), exponent - fractionDigits, negative, converted)) {
+    const unsigned integerDigits = (point == kNone ? mantissaEnd : point) - sign;
+    const Text fraction = point == kNone ? Text() : Text(chunk + point + 1, fractionDigits);
+    converted = ToFloatExactly({negative, Text(chunk + sign, integerDigits), fraction, exponent});
+  }
+  if (converted.kind != FieldKind::Number) {
+    return false;
+  }
+  value = converted.value;
+  return true;
+}
+
+// SkipBlanks past its first character, which is a blank or a TAB.
+const char* SkipBlankRun(const char* at, const char* end, const char* readableEnd);
+
+// The first character from `at` that is neither a blank nor a TAB, or `end`; eight at a time,
+// reading up to `readableEnd` (blanks past `end`).
+inline const char* SkipBlanks(const char* at, const char* end, const char* readableEnd) {
+  if (at < end && *at != ' ' && *at != '\t') {  // fields close together
+    return at;
+  }
+  return SkipBlankRun(at, end, readableEnd);
+}
+
+// Past the blanks from `at` and one comma among them: where the next field starts, the comma of
+// an empty one, or `lineEnd`.
+inline const char* PastSeparator(const char* at, const char* lineEnd, const char* readableEnd) {
+  at = SkipBlanks(at, lineEnd, readableEnd);
+  return at != lineEnd && *at == ',' ? SkipBlanks(at + 1, lineEnd, readableEnd) : at;
+}
+
+// The usual field at `at`, on a line that ends at `lineEnd` and may be read to `readableEnd`,
+// ended by a separator within sixteen bytes, and where the next field starts, both read off the
+// classes of those sixteen bytes as far as they reach. False for any other field.
+[[gnu::always_inline]] inline bool ScanUsualField(const char* at, const char* lineEnd, const char* readableEnd,
+                                                  Field& field) {
+  constexpr unsigned kNone = 16;
+  // The field's own bytes, or near the end of what may be read a blank-padded copy of them.
+  std::array<char, kUsualReach> padded;
+  const char* chunk = at;
+  if (readableEnd - at < kUsualReach) {
+    padded.fill(' ');
+    std::copy(at, readableEnd, padded.begin());
+    chunk = padded.data();
+  }
+  const bytes::Classes16 classes = bytes::Classify16(chunk);
+  const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
+  if (length == kNone || !ConvertUsualField(chunk, length, classes.digits, field.value.value)) {
+    return false;
+  }
+  field.value.kind = FieldKind::Number;
+  field.stop = at + length;
+  // Past the blanks after the field and one comma among them. Bytes past the line's end are
+  // blanks, so a non-blank one found here is on the line.
+  if (field.stop == lineEnd) {
+    field.next = lineEnd;
+    return true;
+  }
+  const unsigned nonBlank = ~classes.blanks & 0xFFFFU;
+  const auto after = static_cast<unsigned>(std::countr_zero((nonBlank & (0xFFFFU << length)) | 0x10000U));
+  if (after == kNone) {  // blanks to the end of the sixteen bytes
+    field.next = PastSeparator(at + kNone, lineEnd, readableEnd);
+  } else if (((classes.commas >> after) & 1U) == 0) {
+    field.next = at + after;
+  } else {
+    const auto beyond = static_cast<unsigned>(std::countr_zero((nonBlank & (0xFFFFU << (after + 1))) | 0x10000U));
+    field.next = beyond != kNone ? at + beyond : SkipBlanks(at + kNone, lineEnd, readableEnd);
+  }
+  return true;
+}
+
+// One field, from its first character `at` (which is no separator), by the number syntax:
+// [sign] digits [. digits] [exponent] with at least one digit, or [sign] and a word; the repeat
+// form r*c; a slash that ends the number. Every character is looked at once, and the digits of
+// the mantissa eight at a time, point and all: a point among them is folded out of the word.
+// Characters up to `end` may be read; past the field's last character there must be a separator
+// or `end`. Kept out of line, so that the usual field's few registers stay free.
+Field ScanAnyField(const char* at, const char* end);
+
+// One field, from its first character `at` (which is no separator) on a line that ends at
+// `lineEnd`: the usual field as a whole where it can be, any other character by character.
+// Characters up to `end` may be read.
+[[gnu::always_inline]] inline Field ScanField(const char* at, const char* lineEnd, const char* end) {
+  if (Field usual{}; ScanUsualField(at, lineEnd, end, usual)) {
+    return usual;
+  }
+  return ScanAnyField(at, end);
+}
+
+}  // namespace orvane::toolkit::fields
