@@ -10,6 +10,7 @@
 
 #include "toolkit/bytes.h"
 #include "toolkit/dataline.h"
+#include "toolkit/field_scan.h"
 #include "toolkit/messages.h"
 #include "toolkit/screening.h"
 
@@ -87,6 +88,10 @@ class Line {
   // Reads numbers from the screened line into `values`, reporting on this line, as
   // toolkit::ReadNumericFields does (a blank key: from column 1).
   void ReadNumbers(Text key, std::span<float> values, float defaultValue) const {
+    // The usual line of numbers, on a line with nothing to say yet, is read right here.
+    if (Code() == 0 && toolkit::fields::ReadUsualNumbers(key, screened_, values, defaultValue)) {
+      return;
+    }
     if (Code() != 0) {
       toolkit::FillBlanks(Message());
     }

@@ -1,7 +1,7 @@
 // One field of a data line: the usual field read as a whole from the classes of its sixteen bytes,
 // any other character by character, and the separators after it. Converting what was found into
 // a float is decimal.h's part; splitting a line into fields is numbers.cpp's. Internal to the
-// toolkit.
+// toolkit, but for ReadUsualNumbers, which the readers take in line.
 #pragma once
 
 #include <algorithm>
@@ -223,6 +223,42 @@ Field ScanAnyField(const char* at, const char* end);
     return usual;
   }
   return ScanAnyField(at, end);
+}
+
+// The usual line: from `at` to `lineEnd`, fields of the usual shape (see ConvertUsualField) parted
+// by blanks and single commas, read into `values` with no step but the usual field's, their
+// number in `count`. False for any other line, which the field walk then reads from the start: a
+// value written here is then written once more, the same.
+[[gnu::always_inline]] inline bool ReadUsualFields(const char* at, const char* lineEnd, const char* readableEnd,
+                                                   std::span<float> values, std::size_t& count) {
+  std::size_t k = 0;
+  for (at = SkipBlanks(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
+    Field field{};
+    if (*at == ',' || !ScanUsualField(at, lineEnd, readableEnd, field)) {
+      return false;
+    }
+    values[k] = field.value.value;
+    at = field.next;
+  }
+  count = k;
+  return true;
+}
+
+// ReadNumericFieldsIntoBlank in its usual case, in line for the readers: a blank key (the numbers
+// from column 1, after the line's leading blanks) and a line of usual fields. False for any other,
+// having written no more than values that the full reading then writes again, the same.
+[[gnu::always_inline]] inline bool ReadUsualNumbers(Text key, const ScreenedLine& line, std::span<float> values,
+                                                    float defaultValue) {
+  if (values.empty() || key.find_first_not_of(' ') != Text::npos) {
+    return false;
+  }
+  const char* const text = line.text.data();
+  std::size_t count = 0;
+  if (!ReadUsualFields(text + line.first, text + line.text.size(), text + line.readable, values, count)) {
+    return false;
+  }
+  std::fill(values.begin() + static_cast<std::ptrdiff_t>(count), values.end(), defaultValue);
+  return true;
 }
 
 }  // namespace orvane::toolkit::fields

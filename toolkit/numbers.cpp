@@ -13,8 +13,8 @@ namespace {
 using fields::Field;
 using fields::IsDigit;
 using fields::IsFieldSeparator;
+using fields::ReadUsualFields;
 using fields::ScanField;
-using fields::ScanUsualField;
 using fields::SkipBlanks;
 
 // ---- A line of fields ----
@@ -76,25 +76,6 @@ template <typename Visit>
   }
   const std::size_t found = FindKeyEquals(line, key);
   return found == Text::npos ? Text::npos : found + key.size() + 1;
-}
-
-// The usual line: from `at` to `lineEnd`, fields of the usual shape (see ConvertUsualField) parted
-// by blanks and single commas, read into `values` with no step but the usual field's, their
-// number in `count`. False for any other line, which the field walk then reads from the start: a
-// value written here is then written once more, the same.
-[[gnu::always_inline]] inline bool ReadUsualFields(const char* at, const char* lineEnd, const char* readableEnd,
-                                                   std::span<float> values, std::size_t& count) {
-  std::size_t k = 0;
-  for (at = SkipBlanks(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
-    Field field{};
-    if (*at == ',' || !ScanUsualField(at, lineEnd, readableEnd, field)) {
-      return false;
-    }
-    values[k] = field.value.value;
-    at = field.next;
-  }
-  count = k;
-  return true;
 }
 
 // Splits [at, lineEnd) into fields by the field walk and reads them into `values`: how many
