@@ -232,18 +232,9 @@ namespace detail {
 bool StartMaxesWalk(const MaxesBlock& block);
 // The record from its first non-blank character; most records start with one.
 inline Text LeftJustify(Text record) {
-  if (record.empty() || record.front() != ' ') {
-    return record;
-  }
-#if ORVANE_SSE2
-  // An indented record's first character is most often among its first sixteen.
-  if (record.size() >= 16) {
-    if (const unsigned bits = toolkit::bytes::NonBlankBits(record.data()); bits != 0) {
-      return record.substr(static_cast<std::size_t>(std::countr_zero(bits)));
-    }
-  }
-#endif
-  return record.substr(toolkit::bytes::FirstNonBlank(record.data(), record.size()));
+  return !record.empty() && record.front() != ' '
+             ? record
+             : record.substr(toolkit::bytes::FirstNonBlank(record.data(), record.size()));
 }
 }  // namespace detail
 
