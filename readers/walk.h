@@ -49,13 +49,6 @@ struct DataBlock {
   std::int32_t* status;
   std::size_t lineLength;
   std::size_t messageLength;
-
-  [[nodiscard]] Text Record(std::int32_t index) const {
-    return {lines + static_cast<std::size_t>(index) * lineLength, lineLength};
-  }
-  [[nodiscard]] TextOut Message(std::int32_t index) const {
-    return {messages + static_cast<std::size_t>(index) * messageLength, messageLength};
-  }
 };
 
 enum class Flow : std::uint8_t { Continue, Stop };
@@ -221,10 +214,6 @@ struct MaxesBlock {
   const char* lines;
   std::int32_t* lineCodes;
   std::size_t lineLength;
-
-  [[nodiscard]] Text Record(std::int32_t index) const {
-    return {lines + static_cast<std::size_t>(index) * lineLength, lineLength};
-  }
 };
 
 namespace detail {
