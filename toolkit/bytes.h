@@ -6,6 +6,7 @@
 // order; a mask marks a byte by setting its top bit. A load never reads past the end it is given.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -156,14 +157,21 @@ inline std::size_t FirstNonBlank(const char* at, std::size_t size) {
   return size;
 }
 
-// Where the non-blank bytes of [at, at + size) end: one past the last one, 0 if none.
+// Where the non-blank bytes of [at, at + size) end: one past the last one, 0 if none. A record's
+// blank padding is often most of it, so the marks of thirty-two bytes at a time are looked at.
 inline std::size_t PastLastNonBlank(const char* at, std::size_t size) {
   std::size_t end = size;
 #if ORVANE_SSE2
-  for (; end >= 16; end -= 16) {
+  for (; end >= 32; end -= 32) {
+    if (const unsigned bits = NonBlankBits(at + end - 32) | NonBlankBits(at + end - 16) << 16; bits != 0) {
+      return end - 32 + static_cast<std::size_t>(std::bit_width(bits));
+    }
+  }
+  if (end >= 16) {
     if (const unsigned bits = NonBlankBits(at + end - 16); bits != 0) {
       return end - 16 + static_cast<std::size_t>(std::bit_width(bits));
     }
+    end -= 16;
   }
 #endif
   for (; end >= 8; end -= 8) {
@@ -179,15 +187,21 @@ inline std::size_t PastLastNonBlank(const char* at, std::size_t size) {
 
 // Whether any of [at, at + size) is below 32 or above 127; bytes up to `readableEnd` may be read,
 // and those past `size` must be standard. A byte above 127 is negative as a signed byte, so one
-// signed comparison with 32 finds both kinds sixteen at a time.
+// signed comparison with 32 finds both kinds sixteen at a time; the marks of every sixteen are
+// gathered, and looked at once.
 inline bool AnyNonStandard(const char* at, std::size_t size, const char* readableEnd) {
   std::size_t i = 0;
 #if ORVANE_SSE2
-  for (; i < size && readableEnd - (at + i) >= 16; i += 16) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + i));
-    if (_mm_movemask_epi8(_mm_cmplt_epi8(chunk, _mm_set1_epi8(32))) != 0) {
-      return true;
+  const auto readable = static_cast<std::size_t>(readableEnd - at);
+  if (readable >= 16) {
+    __m128i marks = _mm_setzero_si128();
+    for (; i < size; i += 16) {
+      // The last sixteen may reach back over bytes already looked at, rather than past the end.
+      const char* const chunk = at + std::min(i, readable - 16);
+      marks = _mm_or_si128(marks,
+                           _mm_cmplt_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk)), _mm_set1_epi8(32)));
     }
+    return _mm_movemask_epi8(marks) != 0;
   }
 #endif
   for (; i < size; i += 8) {

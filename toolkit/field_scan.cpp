@@ -69,6 +69,17 @@ const char* SkipBlankRun(const char* at, const char* end, const char* readableEn
   return end;
 }
 
+bool ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float> values, std::size_t& count) {
+  // A copy of the line, followed by blanks. A line too long for it goes to the field walk.
+  std::array<char, 256> copy;
+  const auto size = static_cast<std::size_t>(lineEnd - at);
+  if (size > copy.size() - kUsualReach) {
+    return false;
+  }
+  std::fill(std::copy(at, lineEnd, copy.begin()), copy.end(), ' ');
+  return ReadUsualLine(copy.data(), copy.data() + size, copy.data() + copy.size(), values, count);
+}
+
 Field ScanAnyField(const char* at, const char* end) {
   constexpr FieldValue kNull{FieldKind::Null, 0.0F};
   constexpr FieldValue kNotNumber{FieldKind::NotNumber, 0.0F};

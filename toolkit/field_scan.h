@@ -167,9 +167,27 @@ inline const char* PastSeparator(const char* at, const char* lineEnd, const char
   return at != lineEnd && *at == ',' ? SkipBlanks(at + 1, lineEnd, readableEnd) : at;
 }
 
+// Where the field that fills the first `length` of the sixteen bytes at `at`, classed in
+// `classes`, is followed by the next one: past the blanks after it and one comma among them, read
+// off the classes as far as they reach. Bytes past the line's end are blanks, so a non-blank one
+// found here is on the line.
+[[gnu::always_inline]] inline const char* NextField(const char* at, unsigned length, const bytes::Classes16& classes,
+                                                    const char* lineEnd, const char* readableEnd) {
+  constexpr unsigned kNone = 16;
+  unsigned rest = ~classes.blanks & (0xFFFFU << length) & 0xFFFFU;
+  const unsigned comma = rest & (0U - rest) & classes.commas;  // the first one after the field, if any
+  rest ^= comma;
+  const auto next = static_cast<unsigned>(std::countr_zero(rest | 0x10000U));
+  if (next != kNone) {
+    return at + next;
+  }
+  // Blanks, and perhaps a comma, to the end of the sixteen bytes.
+  return comma != 0 ? SkipBlanks(at + kNone, lineEnd, readableEnd) : PastSeparator(at + kNone, lineEnd, readableEnd);
+}
+
 // The usual field at `at`, on a line that ends at `lineEnd` and may be read to `readableEnd`,
 // ended by a separator within sixteen bytes, and where the next field starts, both read off the
-// classes of those sixteen bytes as far as they reach. False for any other field.
+// classes of those sixteen bytes. False for any other field.
 [[gnu::always_inline]] inline bool ScanUsualField(const char* at, const char* lineEnd, const char* readableEnd,
                                                   Field& field) {
   constexpr unsigned kNone = 16;
@@ -188,22 +206,7 @@ inline const char* PastSeparator(const char* at, const char* lineEnd, const char
   }
   field.value.kind = FieldKind::Number;
   field.stop = at + length;
-  // Past the blanks after the field and one comma among them. Bytes past the line's end are
-  // blanks, so a non-blank one found here is on the line.
-  if (field.stop == lineEnd) {
-    field.next = lineEnd;
-    return true;
-  }
-  const unsigned nonBlank = ~classes.blanks & 0xFFFFU;
-  const auto after = static_cast<unsigned>(std::countr_zero((nonBlank & (0xFFFFU << length)) | 0x10000U));
-  if (after == kNone) {  // blanks to the end of the sixteen bytes
-    field.next = PastSeparator(at + kNone, lineEnd, readableEnd);
-  } else if (((classes.commas >> after) & 1U) == 0) {
-    field.next = at + after;
-  } else {
-    const auto beyond = static_cast<unsigned>(std::countr_zero((nonBlank & (0xFFFFU << (after + 1))) | 0x10000U));
-    field.next = beyond != kNone ? at + beyond : SkipBlanks(at + kNone, lineEnd, readableEnd);
-  }
+  field.next = field.stop == lineEnd ? lineEnd : NextField(at, length, classes, lineEnd, readableEnd);
   return true;
 }
 
@@ -225,23 +228,37 @@ Field ScanAnyField(const char* at, const char* end);
   return ScanAnyField(at, end);
 }
 
+// ReadUsualFields on a line followed by at least kUsualReach readable bytes, which are blanks.
+[[gnu::always_inline]] inline bool ReadUsualLine(const char* at, const char* lineEnd, const char* readableEnd,
+                                                 std::span<float> values, std::size_t& count) {
+  constexpr unsigned kNone = 16;
+  std::size_t k = 0;
+  for (at = SkipBlanks(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
+    if (*at == ',') {
+      return false;
+    }
+    const bytes::Classes16 classes = bytes::Classify16(at);
+    const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
+    if (length == kNone || !ConvertUsualField(at, length, classes.digits, values[k])) {
+      return false;
+    }
+    at = at + length == lineEnd ? lineEnd : NextField(at, length, classes, lineEnd, readableEnd);
+  }
+  count = k;
+  return true;
+}
+
+// ReadUsualFields on a line near the end of what may be read: on a blank-padded copy.
+bool ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float> values, std::size_t& count);
+
 // The usual line: from `at` to `lineEnd`, fields of the usual shape (see ConvertUsualField) parted
 // by blanks and single commas, read into `values` with no step but the usual field's, their
 // number in `count`. False for any other line, which the field walk then reads from the start: a
 // value written here is then written once more, the same.
 [[gnu::always_inline]] inline bool ReadUsualFields(const char* at, const char* lineEnd, const char* readableEnd,
                                                    std::span<float> values, std::size_t& count) {
-  std::size_t k = 0;
-  for (at = SkipBlanks(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
-    Field field{};
-    if (*at == ',' || !ScanUsualField(at, lineEnd, readableEnd, field)) {
-      return false;
-    }
-    values[k] = field.value.value;
-    at = field.next;
-  }
-  count = k;
-  return true;
+  return readableEnd - lineEnd >= kUsualReach ? ReadUsualLine(at, lineEnd, readableEnd, values, count)
+                                              : ReadUsualFieldsNearEnd(at, lineEnd, values, count);
 }
 
 // ReadNumericFieldsIntoBlank in its usual case, in line for the readers: a blank key (the numbers

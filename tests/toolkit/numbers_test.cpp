@@ -146,7 +146,8 @@ TEST(ReadNumericFields, AgreesWithTheFieldWalkOnMixedLines) {
               pick({"", "", "e5", "E-07", "d+12", "D-3", "q2", "e39", "e", "/", "*", "x", "-2"}) +
               pick({" ", ",", " , ", ",,", "\t", "                  ", "2* ", "/ "});
     }
-    const std::string record = line + std::string(random() % 20, ' ');
+    // Now and then a line too long to be copied when it ends near the end of its record.
+    const std::string record = (i % 64 == 0 ? std::string(240, ' ') : "") + line + std::string(random() % 20, ' ');
     std::vector<float> values(1 + random() % 6, k);
     std::string message(40, '#');
     int code = -1;
