@@ -6,7 +6,6 @@
 // order; a mask marks a byte by setting its top bit. A load never reads past the end it is given.
 #pragma once
 
-#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -192,16 +191,18 @@ inline std::size_t PastLastNonBlank(const char* at, std::size_t size) {
 inline bool AnyNonStandard(const char* at, std::size_t size, const char* readableEnd) {
   std::size_t i = 0;
 #if ORVANE_SSE2
-  const auto readable = static_cast<std::size_t>(readableEnd - at);
-  if (readable >= 16) {
-    __m128i marks = _mm_setzero_si128();
-    for (; i < size; i += 16) {
-      // The last sixteen may reach back over bytes already looked at, rather than past the end.
-      const char* const chunk = at + std::min(i, readable - 16);
-      marks = _mm_or_si128(marks,
-                           _mm_cmplt_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk)), _mm_set1_epi8(32)));
+  if (readableEnd - at >= 16) {
+    const auto marks = [at](std::size_t from) {
+      return _mm_cmplt_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + from)), _mm_set1_epi8(32));
+    };
+    __m128i found = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+      found = _mm_or_si128(found, marks(i));
     }
-    return _mm_movemask_epi8(marks) != 0;
+    // The last sixteen before the end, or the first sixteen, which may reach past the end: bytes
+    // looked at twice, rather than bytes that may not be read.
+    found = _mm_or_si128(found, marks(size >= 16 ? size - 16 : 0));
+    return _mm_movemask_epi8(found) != 0;
   }
 #endif
   for (; i < size; i += 8) {
