@@ -137,6 +137,11 @@ class WaveGeneralRules {
 
   Flow DataLine(const Line& line) {
     const Text leftJustified = line.LeftJustified();
+    // Every name starts with a letter; a frequency line starts with a digit, a sign or a point,
+    // below every letter, and so matches none. A line that cleaning left blank has no first letter.
+    if (leftJustified.empty() || leftJustified.front() < 'A') {
+      return inFrequencyList_ ? FrequencyLine(line) : Flow::Continue;
+    }
     for (const Option& option : kOptions) {
       if (Recognised(option) && StartsWithIgnoreCase(leftJustified, option.name)) {
         return OptionLine(line, option);
