@@ -173,7 +173,7 @@ class PYRules {
     return Flow::Continue;
   }
 
-  const CurveArrays& arrays_;
+  const CurveArrays arrays_;
   const std::int32_t entryCurveCount_;
   bool scourSeen_ = false;
 };
