@@ -61,34 +61,37 @@ enum class Flow : std::uint8_t { Continue, Stop };
 // only when there is something to blank.
 class Line {
  public:
-  Line(TextOut message, std::int32_t& code, std::int32_t& status, std::int32_t index,
-       const toolkit::ScreenedLine& screened)
-      : message_(message), code_(&code), status_(&status), index_(index), screened_(screened) {}
+  // Line `index` of `block`, screened into `screened`, which the walk keeps; the line finds its
+  // message and code from its index when it needs them, so that making one costs little.
+  Line(const DataBlock& block, std::int32_t index, const toolkit::ScreenedLine& screened)
+      : block_(&block), screened_(&screened), index_(index) {}
 
   // The screened line, column 1 first: the host's record itself when screening had nothing to
   // clean, else a cleaned copy. It stops at its last non-blank character: what follows is blank
   // padding, which every rule and toolkit operation reads as such.
-  [[nodiscard]] Text Screened() const { return screened_.text; }
+  [[nodiscard]] Text Screened() const { return screened_->text; }
   // The screened line from its first non-blank character; blank-padded by the comparison rules.
-  [[nodiscard]] Text LeftJustified() const { return screened_.text.substr(screened_.first); }
+  [[nodiscard]] Text LeftJustified() const { return screened_->text.substr(screened_->first); }
   // 1-based, as the host numbers its lines.
   [[nodiscard]] std::int32_t Number() const { return index_ + 1; }
 
-  [[nodiscard]] TextOut Message() const { return message_; }
-  [[nodiscard]] std::int32_t& Code() const { return *code_; }
-  [[nodiscard]] std::int32_t& Status() const { return *status_; }
+  [[nodiscard]] TextOut Message() const {
+    return {block_->messages + static_cast<std::size_t>(index_) * block_->messageLength, block_->messageLength};
+  }
+  [[nodiscard]] std::int32_t& Code() const { return block_->lineCodes[index_]; }
+  [[nodiscard]] std::int32_t& Status() const { return *block_->status; }
 
   // Reads numbers from the screened line into `values`, reporting on this line, as
   // toolkit::ReadNumericFields does (a blank key: from column 1).
   void ReadNumbers(Text key, std::span<float> values, float defaultValue) const {
     // The usual line of numbers, on a line with nothing to say yet, is read right here.
-    if (Code() == 0 && toolkit::fields::ReadUsualNumbers(key, screened_, values, defaultValue)) {
+    if (Code() == 0 && toolkit::fields::ReadUsualNumbers(key, *screened_, values, defaultValue)) {
       return;
     }
     if (Code() != 0) {
       toolkit::FillBlanks(Message());
     }
-    toolkit::ReadNumericFieldsIntoBlank(Code(), Message(), key, screened_, values, defaultValue);
+    toolkit::ReadNumericFieldsIntoBlank(Code(), Message(), key, *screened_, values, defaultValue);
   }
 
   // Replaces the line's message and code (2 for a warning, else 3), sets the status to -1 when the
@@ -98,11 +101,9 @@ class Line {
   void ReportAtEnd(const toolkit::Message& message) const;
 
  private:
-  TextOut message_;
-  std::int32_t* code_;
-  std::int32_t* status_;
+  const DataBlock* block_;
+  const toolkit::ScreenedLine* screened_;
   std::int32_t index_;
-  toolkit::ScreenedLine screened_;
 };
 
 namespace detail {
@@ -155,7 +156,7 @@ void WalkDataBlock(const DataBlock& block, Rules&& rules) {
     if (!detail::ScreenLine({record, lineLength}, {message, messageLength}, *code, work, screened)) {
       continue;
     }
-    const Line line({message, messageLength}, *code, *block.status, index, screened);
+    const Line line(block, index, screened);
     if (detail::IsTerminator(screened.text)) {
       rules.EndOfBlock(line);
       return;
