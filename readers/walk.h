@@ -151,8 +151,9 @@ void WalkDataBlock(const DataBlock& block, Rules&& rules) {
   const char* record = block.lines;
   char* message = block.messages;
   std::int32_t* code = block.lineCodes;
+  // Each line is screened into this one, which the line in hand refers to.
+  toolkit::ScreenedLine screened{};
   for (std::int32_t index = 0; index < lineCount; ++index, record += lineLength, message += messageLength, ++code) {
-    toolkit::ScreenedLine screened{};
     if (!detail::ScreenLine({record, lineLength}, {message, messageLength}, *code, work, screened)) {
       continue;
     }
