@@ -134,14 +134,11 @@ inline constexpr std::ptrdiff_t kUsualReach = 17;
     DropByte(low, high, point - sign);
   }
   const unsigned fractionDigits = point == kNone ? 0 : mantissaEnd - point - 1;
-  const bool negative = chunk[0] == '-';
+  // The rare field that the quick conversion cannot decide goes to the character walk, which
+  // converts it from all its digits: nothing of this one need be kept for it meanwhile.
   FieldValue converted{};
-  if (!QuickFloat(LeadingDigits(low, high, digitCount), exponent - fractionDigits, negative, converted)) {
-    const unsigned integerDigits = (point == kNone ? mantissaEnd : point) - sign;
-    const Text fraction = point == kNone ? Text() : Text(chunk + point + 1, fractionDigits);
-    converted = ToFloatExactly({negative, Text(chunk + sign, integerDigits), fraction, exponent});
-  }
-  if (converted.kind != FieldKind::Number) {
+  if (!QuickFloat(LeadingDigits(low, high, digitCount), exponent - fractionDigits, chunk[0] == '-', converted) ||
+      converted.kind != FieldKind::Number) {
     return false;
   }
   value = converted.value;
