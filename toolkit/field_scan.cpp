@@ -1,5 +1,6 @@
-// The character walk that takes apart every field the usual-field reading does not, and the blank
-// skipping between fields. Kept out of line, so that the usual field's few registers stay free.
+// The character walk that takes apart every field the usual-field reading does not, and the usual
+// line read near the end of what may be read. Kept out of line, so that the usual field's few
+// registers stay free.
 #include "toolkit/field_scan.h"
 
 #include <algorithm>
@@ -52,22 +53,6 @@ const char* ScanWord(const char* at, const char* end, bool negative, float& valu
 }
 
 }  // namespace
-
-const char* SkipBlankRun(const char* at, const char* end, const char* readableEnd) {
-  while (at < end) {
-    const std::uint64_t marks = bytes::NonBlank(bytes::LoadUpTo(at, readableEnd));
-    if (marks == 0) {
-      at += 8;
-      continue;
-    }
-    at += bytes::First(marks);
-    if (*at != '\t') {
-      return at;
-    }
-    ++at;
-  }
-  return end;
-}
 
 bool ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float> values, std::size_t& count) {
   // A copy of the line, followed by blanks. A line too long for it goes to the field walk.

@@ -145,16 +145,26 @@ inline constexpr std::ptrdiff_t kUsualReach = 17;
   return true;
 }
 
-// SkipBlanks past its first character, which is a blank or a TAB.
-const char* SkipBlankRun(const char* at, const char* end, const char* readableEnd);
-
 // The first character from `at` that is neither a blank nor a TAB, or `end`; eight at a time,
-// reading up to `readableEnd` (blanks past `end`).
-inline const char* SkipBlanks(const char* at, const char* end, const char* readableEnd) {
+// reading up to `readableEnd` (blanks past `end`). In line with no call, since a call in the
+// reading of a line would make the compiler keep the line's values where a call leaves them.
+[[gnu::always_inline]] inline const char* SkipBlanks(const char* at, const char* end, const char* readableEnd) {
   if (at < end && *at != ' ' && *at != '\t') {  // fields close together
     return at;
   }
-  return SkipBlankRun(at, end, readableEnd);
+  while (at < end) {
+    const std::uint64_t marks = bytes::NonBlank(bytes::LoadUpTo(at, readableEnd));
+    if (marks == 0) {
+      at += 8;
+      continue;
+    }
+    at += bytes::First(marks);
+    if (*at != '\t') {
+      return at;
+    }
+    ++at;
+  }
+  return end;
 }
 
 // Past the blanks from `at` and one comma among them: where the next field starts, the comma of
