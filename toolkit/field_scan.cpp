@@ -62,7 +62,7 @@ bool ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float
     return false;
   }
   std::fill(std::copy(at, lineEnd, copy.begin()), copy.end(), ' ');
-  return ReadUsualLine(copy.data(), copy.data() + size, copy.data() + copy.size(), values, count);
+  return ReadUsualLine(copy.data(), copy.data() + size, values, count);
 }
 
 Field ScanAnyField(const char* at, const char* end) {

@@ -236,9 +236,11 @@ Field ScanAnyField(const char* at, const char* end);
 }
 
 // ReadUsualFields on a line followed by at least kUsualReach readable bytes, which are blanks.
-[[gnu::always_inline]] inline bool ReadUsualLine(const char* at, const char* lineEnd, const char* readableEnd,
-                                                 std::span<float> values, std::size_t& count) {
+[[gnu::always_inline]] inline bool ReadUsualLine(const char* at, const char* lineEnd, std::span<float> values,
+                                                 std::size_t& count) {
   constexpr unsigned kNone = 16;
+  // Everything the reading may look at lies within kUsualReach bytes past the line's end.
+  const char* const readableEnd = lineEnd + kUsualReach;
   std::size_t k = 0;
   for (at = SkipBlanks(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
     if (*at == ',') {
@@ -264,7 +266,7 @@ bool ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float
 // value written here is then written once more, the same.
 [[gnu::always_inline]] inline bool ReadUsualFields(const char* at, const char* lineEnd, const char* readableEnd,
                                                    std::span<float> values, std::size_t& count) {
-  return readableEnd - lineEnd >= kUsualReach ? ReadUsualLine(at, lineEnd, readableEnd, values, count)
+  return readableEnd - lineEnd >= kUsualReach ? ReadUsualLine(at, lineEnd, values, count)
                                               : ReadUsualFieldsNearEnd(at, lineEnd, values, count);
 }
 
