@@ -71,7 +71,9 @@ class Line {
   // padding, which every rule and toolkit operation reads as such.
   [[nodiscard]] Text Screened() const { return screened_->text; }
   // The screened line from its first non-blank character; blank-padded by the comparison rules.
-  [[nodiscard]] Text LeftJustified() const { return screened_->text.substr(screened_->first); }
+  [[nodiscard]] Text LeftJustified() const {
+    return {screened_->text.data() + screened_->first, screened_->text.size() - screened_->first};
+  }
   // 1-based, as the host numbers its lines.
   [[nodiscard]] std::int32_t Number() const { return index_ + 1; }
 
@@ -122,7 +124,7 @@ void ScreenUncleanLine(Text record, TextOut message, std::int32_t& code, WorkLin
       return false;
     case toolkit::LineState::Ready:
       // Without its trailing blanks, which every rule reads as the blank padding they are.
-      screened = {record.substr(0, line.length), line.first, record.size()};
+      screened = {Text(record.data(), line.length), line.first, record.size()};
       return true;
     case toolkit::LineState::NeedsCleaning:
       break;
