@@ -54,15 +54,15 @@ const char* ScanWord(const char* at, const char* end, bool negative, float& valu
 
 }  // namespace
 
-bool ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float> values, std::size_t& count) {
+std::ptrdiff_t ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float> values) {
   // A copy of the line, followed by blanks. A line too long for it goes to the field walk.
   std::array<char, 256> copy;
   const auto size = static_cast<std::size_t>(lineEnd - at);
   if (size > copy.size() - kUsualReach) {
-    return false;
+    return kNotUsual;
   }
   std::fill(std::copy(at, lineEnd, copy.begin()), copy.end(), ' ');
-  return ReadUsualLine(copy.data(), copy.data() + size, values, count);
+  return ReadUsualLine(copy.data(), copy.data() + size, values);
 }
 
 Field ScanAnyField(const char* at, const char* end) {

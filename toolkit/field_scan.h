@@ -235,39 +235,42 @@ Field ScanAnyField(const char* at, const char* end);
   return ScanAnyField(at, end);
 }
 
+// What ReadUsualFields gives for a line that is not of usual fields.
+inline constexpr std::ptrdiff_t kNotUsual = -1;
+
 // ReadUsualFields on a line followed by at least kUsualReach readable bytes, which are blanks.
-[[gnu::always_inline]] inline bool ReadUsualLine(const char* at, const char* lineEnd, std::span<float> values,
-                                                 std::size_t& count) {
+[[gnu::always_inline]] inline std::ptrdiff_t ReadUsualLine(const char* at, const char* lineEnd,
+                                                           std::span<float> values) {
   constexpr unsigned kNone = 16;
   // Everything the reading may look at lies within kUsualReach bytes past the line's end.
   const char* const readableEnd = lineEnd + kUsualReach;
   std::size_t k = 0;
   for (at = SkipBlanks(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
     if (*at == ',') {
-      return false;
+      return kNotUsual;
     }
     const bytes::Classes16 classes = bytes::Classify16(at);
     const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
     if (length == kNone || !ConvertUsualField(at, length, classes.digits, values[k])) {
-      return false;
+      return kNotUsual;
     }
     at = at + length == lineEnd ? lineEnd : NextField(at, length, classes, lineEnd, readableEnd);
   }
-  count = k;
-  return true;
+  return static_cast<std::ptrdiff_t>(k);
 }
 
 // ReadUsualFields on a line near the end of what may be read: on a blank-padded copy.
-bool ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float> values, std::size_t& count);
+std::ptrdiff_t ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float> values);
 
 // The usual line: from `at` to `lineEnd`, fields of the usual shape (see ConvertUsualField) parted
-// by blanks and single commas, read into `values` with no step but the usual field's, their
-// number in `count`. False for any other line, which the field walk then reads from the start: a
-// value written here is then written once more, the same.
-[[gnu::always_inline]] inline bool ReadUsualFields(const char* at, const char* lineEnd, const char* readableEnd,
-                                                   std::span<float> values, std::size_t& count) {
-  return readableEnd - lineEnd >= kUsualReach ? ReadUsualLine(at, lineEnd, values, count)
-                                              : ReadUsualFieldsNearEnd(at, lineEnd, values, count);
+// by blanks and single commas, read into `values` with no step but the usual field's; how many it
+// read. kNotUsual for any other line, which the field walk then reads from the start: a value
+// written here is then written once more, the same. The count is returned, not written through a
+// reference, so that it never needs a place in memory.
+[[gnu::always_inline]] inline std::ptrdiff_t ReadUsualFields(const char* at, const char* lineEnd,
+                                                             const char* readableEnd, std::span<float> values) {
+  return readableEnd - lineEnd >= kUsualReach ? ReadUsualLine(at, lineEnd, values)
+                                              : ReadUsualFieldsNearEnd(at, lineEnd, values);
 }
 
 // ReadNumericFieldsIntoBlank in its usual case, in line for the readers: a blank key (the numbers
@@ -279,11 +282,12 @@ bool ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::span<float
     return false;
   }
   const char* const text = line.text.data();
-  std::size_t count = 0;
-  if (!ReadUsualFields(text + line.first, text + line.text.size(), text + line.readable, values, count)) {
+  const std::ptrdiff_t count =
+      ReadUsualFields(text + line.first, text + line.text.size(), text + line.readable, values);
+  if (count == kNotUsual) {
     return false;
   }
-  std::fill(values.begin() + static_cast<std::ptrdiff_t>(count), values.end(), defaultValue);
+  std::fill(values.begin() + count, values.end(), defaultValue);
   return true;
 }
 

@@ -114,11 +114,11 @@ template <typename Visit>
 // other by the field walk.
 [[gnu::always_inline]] inline void ReadFields(std::int32_t& code, TextOut message, const char* at, const char* lineEnd,
                                               const char* readableEnd, std::span<float> values, float defaultValue) {
-  std::size_t k = 0;
-  if (!values.empty() && !ReadUsualFields(at, lineEnd, readableEnd, values, k)) {
-    k = WalkAndReadFields(code, message, at, lineEnd, readableEnd, values, defaultValue);
+  std::ptrdiff_t k = values.empty() ? 0 : ReadUsualFields(at, lineEnd, readableEnd, values);
+  if (k == fields::kNotUsual) {
+    k = static_cast<std::ptrdiff_t>(WalkAndReadFields(code, message, at, lineEnd, readableEnd, values, defaultValue));
   }
-  std::fill(values.begin() + static_cast<std::ptrdiff_t>(k), values.end(), defaultValue);
+  std::fill(values.begin() + k, values.end(), defaultValue);
 }
 
 }  // namespace
