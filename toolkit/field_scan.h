@@ -81,8 +81,8 @@ inline constexpr std::ptrdiff_t kUsualReach = 17;
 // one digit before the exponent, that fills the first `length` (below 16) of the kUsualReach
 // bytes from `chunk`, where `digits` marks the digits among the first sixteen (bit i for byte i).
 // Its shape is read off the marks at once, and its mantissa digits come eight at a time from the
-// first one on, the point dropped. False for a field of any other shape, or one too large for
-// single precision, which the character walk then takes.
+// first one on, the point dropped. False for a field of any other shape, one too large for single
+// precision, or one the quick conversion cannot decide, which the character walk then takes.
 [[gnu::always_inline]] inline bool ConvertUsualField(const char* chunk, unsigned length, unsigned digits,
                                                      float& value) {
   constexpr unsigned kNone = 16;
