@@ -103,19 +103,27 @@ inline unsigned NonBlankBits(const char* at) {
 }
 #endif
 
+// Whether a TAB parts fields as a blank does. Screening turns every TAB of a line into a blank, so
+// the usual line, read from screened lines, takes a TAB for any other character: a line that
+// still holds one is left to the field walk, which parts fields at TABs too.
+enum class Tab : bool { Other, Blank };
+
 // Sixteen bytes sorted into the classes that take a field apart, one bit per byte, bit i for the
 // byte at i: what a field and its separators look like, found without a loop over the bytes.
 struct Classes16 {
-  unsigned blanks;  // blank or TAB
+  unsigned blanks;  // blank, or TAB when it counts as one
   unsigned commas;
   unsigned digits;  // 0 to 9
 };
 
+template <Tab tab = Tab::Blank>
 inline Classes16 Classify16(const char* at) {
 #if ORVANE_SSE2
   const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-  const __m128i blanks =
-      _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\t')));
+  __m128i blanks = _mm_cmpeq_epi8(chunk, _mm_set1_epi8(' '));
+  if constexpr (tab == Tab::Blank) {
+    blanks = _mm_or_si128(blanks, _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\t')));
+  }
   // A digit is a byte whose distance above '0' is at most 9, unsigned.
   const __m128i aboveZero = _mm_sub_epi8(chunk, _mm_set1_epi8('0'));
   const __m128i digits = _mm_cmpeq_epi8(_mm_min_epu8(aboveZero, _mm_set1_epi8(9)), aboveZero);
@@ -126,7 +134,9 @@ inline Classes16 Classify16(const char* at) {
   const std::uint64_t low = Load(at);
   const std::uint64_t high = Load(at + 8);
   const auto both = [low, high](auto marks) { return MarkBits(marks(low)) | MarkBits(marks(high)) << 8; };
-  return {both([](std::uint64_t w) { return EqualBytes(w, ' ') | EqualBytes(w, '\t'); }),
+  return {both([](std::uint64_t w) {
+            return EqualBytes(w, ' ') | (tab == Tab::Blank ? EqualBytes(w, '\t') : std::uint64_t{0});
+          }),
           both([](std::uint64_t w) { return EqualBytes(w, ','); }), both(DigitBytes)};
 #endif
 }

@@ -145,11 +145,14 @@ inline constexpr std::ptrdiff_t kUsualReach = 17;
   return true;
 }
 
-// The first character from `at` that is neither a blank nor a TAB, or `end`; eight at a time,
-// reading up to `readableEnd` (blanks past `end`). In line with no call, since a call in the
-// reading of a line would make the compiler keep the line's values where a call leaves them.
+// The first character from `at` that is not a blank (nor a TAB, when it counts as one), or `end`;
+// eight at a time, reading up to `readableEnd` (blanks past `end`). In line with no call, since a
+// call in the reading of a line would make the compiler keep the line's values where a call leaves
+// them.
+template <bytes::Tab tab = bytes::Tab::Blank>
 [[gnu::always_inline]] inline const char* SkipBlanks(const char* at, const char* end, const char* readableEnd) {
-  if (at < end && *at != ' ' && *at != '\t') {  // fields close together
+  const auto isBlank = [](char c) { return c == ' ' || (tab == bytes::Tab::Blank && c == '\t'); };
+  if (at < end && !isBlank(*at)) {  // fields close together
     return at;
   }
   while (at < end) {
@@ -159,7 +162,7 @@ inline constexpr std::ptrdiff_t kUsualReach = 17;
       continue;
     }
     at += bytes::First(marks);
-    if (*at != '\t') {
+    if (!isBlank(*at)) {
       return at;
     }
     ++at;
@@ -169,15 +172,17 @@ inline constexpr std::ptrdiff_t kUsualReach = 17;
 
 // Past the blanks from `at` and one comma among them: where the next field starts, the comma of
 // an empty one, or `lineEnd`.
+template <bytes::Tab tab = bytes::Tab::Blank>
 inline const char* PastSeparator(const char* at, const char* lineEnd, const char* readableEnd) {
-  at = SkipBlanks(at, lineEnd, readableEnd);
-  return at != lineEnd && *at == ',' ? SkipBlanks(at + 1, lineEnd, readableEnd) : at;
+  at = SkipBlanks<tab>(at, lineEnd, readableEnd);
+  return at != lineEnd && *at == ',' ? SkipBlanks<tab>(at + 1, lineEnd, readableEnd) : at;
 }
 
 // Where the field that fills the first `length` of the sixteen bytes at `at`, classed in
 // `classes`, is followed by the next one: past the blanks after it and one comma among them, read
 // off the classes as far as they reach. Bytes past the line's end are blanks, so a non-blank one
 // found here is on the line.
+template <bytes::Tab tab = bytes::Tab::Blank>
 [[gnu::always_inline]] inline const char* NextField(const char* at, unsigned length, const bytes::Classes16& classes,
                                                     const char* lineEnd, const char* readableEnd) {
   constexpr unsigned kNone = 16;
@@ -189,7 +194,8 @@ inline const char* PastSeparator(const char* at, const char* lineEnd, const char
     return at + next;
   }
   // Blanks, and perhaps a comma, to the end of the sixteen bytes.
-  return comma != 0 ? SkipBlanks(at + kNone, lineEnd, readableEnd) : PastSeparator(at + kNone, lineEnd, readableEnd);
+  return comma != 0 ? SkipBlanks<tab>(at + kNone, lineEnd, readableEnd)
+                    : PastSeparator<tab>(at + kNone, lineEnd, readableEnd);
 }
 
 // The usual field at `at`, on a line that ends at `lineEnd` and may be read to `readableEnd`,
@@ -244,17 +250,19 @@ inline constexpr std::ptrdiff_t kNotUsual = -1;
   constexpr unsigned kNone = 16;
   // Everything the reading may look at lies within kUsualReach bytes past the line's end.
   const char* const readableEnd = lineEnd + kUsualReach;
+  // A screened line holds no TAB: one that does is no usual line.
+  constexpr bytes::Tab kTab = bytes::Tab::Other;
   std::size_t k = 0;
-  for (at = SkipBlanks(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
+  for (at = SkipBlanks<kTab>(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
     if (*at == ',') {
       return kNotUsual;
     }
-    const bytes::Classes16 classes = bytes::Classify16(at);
+    const bytes::Classes16 classes = bytes::Classify16<kTab>(at);
     const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
     if (length == kNone || !ConvertUsualField(at, length, classes.digits, values[k])) {
       return kNotUsual;
     }
-    at = at + length == lineEnd ? lineEnd : NextField(at, length, classes, lineEnd, readableEnd);
+    at = at + length == lineEnd ? lineEnd : NextField<kTab>(at, length, classes, lineEnd, readableEnd);
   }
   return static_cast<std::ptrdiff_t>(k);
 }
