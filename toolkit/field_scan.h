@@ -52,19 +52,29 @@ struct Field {
 // ---- The usual field, as a whole ----
 
 // How many bytes from a field's first the usual field's reading may look at: sixteen for its
-// classes, and sixteen from the mantissa's first digit.
-inline constexpr std::ptrdiff_t kUsualReach = 17;
+// classes, and seventeen from the mantissa's first digit, the sixteen that hold its digits with
+// the point left out.
+inline constexpr std::ptrdiff_t kUsualReach = 18;
 
-// Drops byte `index` of the sixteen bytes low, high, moving the bytes after it one place down.
-[[gnu::always_inline]] inline void DropByte(std::uint64_t& low, std::uint64_t& high, unsigned index) {
-  if (index < 8) {
-    const std::uint64_t below = (std::uint64_t{1} << (8 * index)) - 1;
-    low = (low & below) | ((low >> 8) & ~below) | (high << 56);
-    high >>= 8;
-  } else {
-    const std::uint64_t below = (std::uint64_t{1} << (8 * (index - 8))) - 1;
-    high = (high & below) | ((high >> 8) & ~below);
+// Masks that keep the bytes before byte i of sixteen, for i from 0 to 16: the first eight's and
+// the last eight's.
+inline constexpr auto kBytesBefore = [] {
+  std::array<std::array<std::uint64_t, 2>, 17> masks{};
+  for (unsigned i = 0; i <= 16; ++i) {
+    masks[i][0] = i >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * i)) - 1;
+    masks[i][1] = i <= 8 ? 0 : i == 16 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * (i - 8))) - 1;
   }
+  return masks;
+}();
+
+// The sixteen bytes from `at` with byte `index` (16: none) left out and those after it moved one
+// place down, as two words: the bytes before it from one load and the bytes after it from another
+// one byte further on, so that seventeen bytes are read.
+[[gnu::always_inline]] inline void LoadLeavingOut(const char* at, unsigned index, std::uint64_t& low,
+                                                  std::uint64_t& high) {
+  const auto& keep = kBytesBefore[index];
+  low = (bytes::Load(at) & keep[0]) | (bytes::Load(at + 1) & ~keep[0]);
+  high = (bytes::Load(at + 8) & keep[1]) | (bytes::Load(at + 9) & ~keep[1]);
 }
 
 // The value of the first `count` bytes (1 to 16) of low, high, all of them digits. A byte past
@@ -128,11 +138,9 @@ inline constexpr std::ptrdiff_t kUsualReach = 17;
     return false;
   }
   // The mantissa's bytes from its first digit, the point dropped.
-  std::uint64_t low = bytes::Load(chunk + sign);
-  std::uint64_t high = bytes::Load(chunk + sign + 8);
-  if (point != kNone) {
-    DropByte(low, high, point - sign);
-  }
+  std::uint64_t low = 0;
+  std::uint64_t high = 0;
+  LoadLeavingOut(chunk + sign, point - sign, low, high);
   const unsigned fractionDigits = point == kNone ? 0 : mantissaEnd - point - 1;
   // The rare field that the quick conversion cannot decide goes to the character walk, which
   // converts it from all its digits: nothing of this one need be kept for it meanwhile.
