@@ -179,15 +179,4 @@ void ReadNumericFieldsIntoBlank(std::int32_t& code, TextOut message, Text key, c
              defaultValue);
 }
 
-std::int32_t RoundToInt32(float value) {
-  // Every float of magnitude below 2^31 plus or minus one half is exact as a double, and cutting
-  // off its fraction then rounds halves away from zero; everything else, NaN included, does not
-  // fit (or, for -2^31 itself, fits as the very value that marks a misfit).
-  const auto widened = static_cast<double>(value);
-  if (!(std::fabs(widened) < 2147483648.0)) {
-    return std::numeric_limits<std::int32_t>::min();
-  }
-  return static_cast<std::int32_t>(widened + (widened < 0.0 ? -0.5 : 0.5));
-}
-
 }  // namespace orvane::toolkit
