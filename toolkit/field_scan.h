@@ -67,23 +67,19 @@ inline constexpr auto kBytesBefore = [] {
   return masks;
 }();
 
-// The sixteen bytes from `at` with byte `index` (16: none) left out and those after it moved one
-// place down, as two words: the bytes before it from one load and the bytes after it from another
-// one byte further on, so that seventeen bytes are read.
-[[gnu::always_inline]] inline void LoadLeavingOut(const char* at, unsigned index, std::uint64_t& low,
-                                                  std::uint64_t& high) {
-  const auto& keep = kBytesBefore[index];
-  low = (bytes::Load(at) & keep[0]) | (bytes::Load(at + 1) & ~keep[0]);
-  high = (bytes::Load(at + 8) & keep[1]) | (bytes::Load(at + 9) & ~keep[1]);
-}
-
-// The value of the first `count` bytes (1 to 16) of low, high, all of them digits. A byte past
-// them may borrow from the one above it, never from a digit below, and is shifted out.
-[[gnu::always_inline]] inline std::uint64_t LeadingDigits(std::uint64_t low, std::uint64_t high, unsigned count) {
+// The value of the first `count` (1 to 16) of the seventeen bytes from `at`, with byte `leftOut`
+// (16: none) left out, all of them digits. The bytes before the one left out come from one load
+// and those after it from another one byte further on; the last eight are loaded only when
+// there are more than eight digits. A byte past the digits may borrow from the one above it,
+// never from a digit below, and is shifted out.
+[[gnu::always_inline]] inline std::uint64_t DigitsLeavingOut(const char* at, unsigned leftOut, unsigned count) {
   constexpr std::uint64_t kZeros = bytes::Repeat('0');
+  const auto& keep = kBytesBefore[leftOut];
+  const std::uint64_t low = (bytes::Load(at) & keep[0]) | (bytes::Load(at + 1) & ~keep[0]);
   if (count <= 8) {
     return EightDigits((low - kZeros) << (8 * (8 - count)));
   }
+  const std::uint64_t high = (bytes::Load(at + 8) & keep[1]) | (bytes::Load(at + 9) & ~keep[1]);
   return EightDigits(low - kZeros) * kPowersOfTen[count - 8] + EightDigits((high - kZeros) << (8 * (16 - count)));
 }
 
@@ -137,15 +133,12 @@ inline constexpr auto kBytesBefore = [] {
   if (digitCount == 0) {
     return false;
   }
-  // The mantissa's bytes from its first digit, the point dropped.
-  std::uint64_t low = 0;
-  std::uint64_t high = 0;
-  LoadLeavingOut(chunk + sign, point - sign, low, high);
   const unsigned fractionDigits = point == kNone ? 0 : mantissaEnd - point - 1;
   // The rare field that the quick conversion cannot decide goes to the character walk, which
   // converts it from all its digits: nothing of this one need be kept for it meanwhile.
   FieldValue converted{};
-  if (!QuickFloat(LeadingDigits(low, high, digitCount), exponent - fractionDigits, chunk[0] == '-', converted) ||
+  if (!QuickFloat(DigitsLeavingOut(chunk + sign, point - sign, digitCount), exponent - fractionDigits, chunk[0] == '-',
+                  converted) ||
       converted.kind != FieldKind::Number) {
     return false;
   }
