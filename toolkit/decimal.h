@@ -40,6 +40,24 @@ std::int64_t QuickFloatBits(std::uint64_t w, std::int64_t q);
 // precision becomes the nearest subnormal or a signed zero.
 FieldValue ToFloatExactly(const Decimal& decimal);
 
+// For q from -10 to 10 (index q + 10), the multiplier and the divisor that scale a whole number
+// by 10^q: 10^q and 1 for q >= 0, 1 and 10^-q below. The multipliers come positive and negative.
+inline constexpr auto kQuickMultipliers = [] {
+  std::array<std::array<float, 21>, 2> multipliers{};
+  for (std::size_t i = 0; i < 21; ++i) {
+    multipliers[0][i] = i >= 10 ? kExactFloatPowers[i - 10] : 1.0F;
+    multipliers[1][i] = -multipliers[0][i];
+  }
+  return multipliers;
+}();
+inline constexpr auto kQuickDivisors = [] {
+  std::array<float, 21> divisors{};
+  for (std::size_t i = 0; i < 21; ++i) {
+    divisors[i] = i < 10 ? kExactFloatPowers[10 - i] : 1.0F;
+  }
+  return divisors;
+}();
+
 // The same for a decimal of at most 19 digits w x 10^q, found from w and q alone, where it can be:
 // directly when both w and 10^|q| are floats exactly (w <= 2^24, |q| <= 10), since one correctly
 // rounded multiplication or division then gives it, else by QuickFloatBits. False when it cannot.
@@ -48,9 +66,10 @@ inline bool QuickFloat(std::uint64_t w, std::int64_t q, bool negative, FieldValu
   // Zero too: 0 times or divided by a power of ten is +0, and its negation -0.
   if (w <= (std::uint64_t{1} << 24) && q >= -10 && q <= 10) {
     const auto whole = static_cast<float>(static_cast<std::int64_t>(w));  // exact, and one instruction
-    const float value = q < 0 ? whole / kExactFloatPowers[static_cast<std::size_t>(-q)]
-                              : whole * kExactFloatPowers[static_cast<std::size_t>(q)];
-    result = {FieldKind::Number, negative ? -value : value};
+    // One multiplication and one division, with no branch on the signs of q or of the number: one
+    // of the two is by 1 and exact, and so is the sign that the multiplication gives.
+    const auto scale = static_cast<std::size_t>(q + 10);
+    result = {FieldKind::Number, whole * kQuickMultipliers[negative ? 1 : 0][scale] / kQuickDivisors[scale]};
     return true;
   }
 #endif

@@ -93,7 +93,7 @@ inline constexpr auto kBytesBefore = [] {
                                                      float& value) {
   constexpr unsigned kNone = 16;
   unsigned others = ((1U << length) - 1) & ~digits;
-  const unsigned sign = (others & 1U) != 0 && IsSign(chunk[0]) ? 1 : 0;
+  const unsigned sign = others & static_cast<unsigned>(IsSign(chunk[0])) & 1U;
   others &= ~sign;
   unsigned point = kNone;
   if (others != 0 && chunk[std::countr_zero(others)] == '.') {
