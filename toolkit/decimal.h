@@ -63,7 +63,7 @@ inline constexpr auto kQuickDivisors = [] {
 // rounded multiplication or division then gives it, else by QuickFloatBits. False when it cannot.
 inline bool QuickFloat(std::uint64_t w, std::int64_t q, bool negative, FieldValue& result) {
 #if FLT_EVAL_METHOD == 0
-  // Zero too: 0 times or divided by a power of ten is +0, and its negation -0.
+  // Zero too: +0 from a positive multiplier, -0 from a negative one.
   if (w <= (std::uint64_t{1} << 24) && q >= -10 && q <= 10) {
     const auto whole = static_cast<float>(static_cast<std::int64_t>(w));  // exact, and one instruction
     // One multiplication and one division, with no branch on the signs of q or of the number: one

@@ -93,6 +93,7 @@ inline constexpr auto kBytesBefore = [] {
                                                      float& value) {
   constexpr unsigned kNone = 16;
   unsigned others = ((1U << length) - 1) & ~digits;
+  // Without a branch: signed and unsigned numbers come mixed, and the processor cannot foresee it.
   const unsigned sign = others & static_cast<unsigned>(IsSign(chunk[0])) & 1U;
   others &= ~sign;
   unsigned point = kNone;

@@ -1,8 +1,6 @@
 // Number reading: a line split into fields, each taken apart by the field scanner (field_scan.h)
 // and its number converted (decimal.h), and read into a reader's elements.
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "toolkit/dataline.h"
 #include "toolkit/field_scan.h"
