@@ -261,10 +261,15 @@ inline constexpr std::ptrdiff_t kNotUsual = -1;
     }
     const bytes::Classes16 classes = bytes::Classify16<kTab>(at);
     const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
-    if (length == kNone || !ConvertUsualField(at, length, classes.digits, values[k])) {
+    if (length == kNone) {
       return kNotUsual;
     }
-    at = at + length == lineEnd ? lineEnd : NextField<kTab>(at, length, classes, lineEnd, readableEnd);
+    const char* const next =
+        at + length == lineEnd ? lineEnd : NextField<kTab>(at, length, classes, lineEnd, readableEnd);
+    if (!ConvertUsualField(at, length, classes.digits, values[k])) {
+      return kNotUsual;
+    }
+    at = next;
   }
   return static_cast<std::ptrdiff_t>(k);
 }
