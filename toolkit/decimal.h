@@ -40,13 +40,14 @@ std::int64_t QuickFloatBits(std::uint64_t w, std::int64_t q);
 // precision becomes the nearest subnormal or a signed zero.
 FieldValue ToFloatExactly(const Decimal& decimal);
 
-// For q from -10 to 10 (index q + 10), the multiplier and the divisor that scale a whole number
-// by 10^q: 10^q and 1 for q >= 0, 1 and 10^-q below. The multipliers come positive and negative.
+// For q from -10 to 10, the multiplier and the divisor that scale a whole number by 10^q: 10^q and
+// 1 for q >= 0, 1 and 10^-q below. The multiplier for q and a positive number is at 2 (q + 10), for
+// a negative one right after it, negated; the divisor is at q + 10.
 inline constexpr auto kQuickMultipliers = [] {
-  std::array<std::array<float, 21>, 2> multipliers{};
+  std::array<float, 42> multipliers{};
   for (std::size_t i = 0; i < 21; ++i) {
-    multipliers[0][i] = i >= 10 ? kExactFloatPowers[i - 10] : 1.0F;
-    multipliers[1][i] = -multipliers[0][i];
+    multipliers[2 * i] = i >= 10 ? kExactFloatPowers[i - 10] : 1.0F;
+    multipliers[2 * i + 1] = -multipliers[2 * i];
   }
   return multipliers;
 }();
@@ -69,7 +70,7 @@ inline bool QuickFloat(std::uint64_t w, std::int64_t q, bool negative, FieldValu
     // One multiplication and one division, with no branch on the signs of q or of the number: one
     // of the two is by 1 and exact, and so is the sign that the multiplication gives.
     const auto scale = static_cast<std::size_t>(q + 10);
-    result = {FieldKind::Number, whole * kQuickMultipliers[negative ? 1 : 0][scale] / kQuickDivisors[scale]};
+    result = {FieldKind::Number, whole * kQuickMultipliers[2 * scale + (negative ? 1 : 0)] / kQuickDivisors[scale]};
     return true;
   }
 #endif
