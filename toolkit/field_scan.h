@@ -256,9 +256,8 @@ inline constexpr std::ptrdiff_t kNotUsual = -1;
   constexpr bytes::Tab kTab = bytes::Tab::Other;
   std::size_t k = 0;
   for (at = SkipBlanks<kTab>(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
-    if (*at == ',') {
-      return kNotUsual;
-    }
+    // A comma here, with no field before it, makes a field of no characters, which the
+    // conversion refuses.
     const bytes::Classes16 classes = bytes::Classify16<kTab>(at);
     const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
     if (length == kNone) {
