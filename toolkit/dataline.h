@@ -176,7 +176,7 @@ inline std::int32_t RoundToInt32(float value) {
   if (!(std::fabs(widened) < 2147483648.0)) {
     return std::numeric_limits<std::int32_t>::min();
   }
-  return static_cast<std::int32_t>(widened + (widened < 0.0 ? -0.5 : 0.5));
+  return static_cast<std::int32_t>(widened + std::copysign(0.5, widened));
 }
 
 }  // namespace orvane::toolkit
