@@ -110,19 +110,20 @@ inline constexpr auto kBytesBefore = [] {
       return false;
     }
     others &= others - 1;
-    unsigned digitsFrom = letter + 1;
-    if (others != 0) {
-      if (others != 1U << digitsFrom || !IsSign(chunk[digitsFrom])) {
+    if (others == 1U << (letter + 1) && length == letter + 4 && IsSign(chunk[letter + 1])) {
+      // The usual exponent: a sign and two digits.
+      exponent = (chunk[letter + 2] - '0') * 10 + (chunk[letter + 3] - '0');
+    } else {
+      unsigned digitsFrom = letter + 1;
+      if (others != 0) {
+        if (others != 1U << digitsFrom || !IsSign(chunk[digitsFrom])) {
+          return false;
+        }
+        ++digitsFrom;
+      }
+      if (digitsFrom == length) {
         return false;
       }
-      ++digitsFrom;
-    }
-    if (digitsFrom == length) {
-      return false;
-    }
-    if (length - digitsFrom == 2) {  // the usual exponent
-      exponent = (chunk[digitsFrom] - '0') * 10 + (chunk[digitsFrom + 1] - '0');
-    } else {
       for (unsigned i = digitsFrom; i < length; ++i) {
         exponent = exponent * 10 + (chunk[i] - '0');
       }
