@@ -40,21 +40,26 @@ std::int64_t QuickFloatBits(std::uint64_t w, std::int64_t q);
 // precision becomes the nearest subnormal or a signed zero.
 FieldValue ToFloatExactly(const Decimal& decimal);
 
-// For q from -10 to 10, the multiplier and the divisor that scale a whole number by 10^q: 10^q and
-// 1 for q >= 0, 1 and 10^-q below. The multiplier for q and a positive number is at 2 (q + 10), for
-// a negative one right after it, negated; the divisor is at q + 10.
+// The largest |q| for which 10^q is a float exactly.
+inline constexpr std::size_t kMostExactFloatPower = kExactFloatPowers.size() - 1;
+// How many q the quick conversion's tables hold, from -kMostExactFloatPower to kMostExactFloatPower.
+inline constexpr std::size_t kQuickScales = 2 * kMostExactFloatPower + 1;
+
+// For every q the tables hold, the multiplier and the divisor that scale a whole number by 10^q:
+// 10^q and 1 for q >= 0, 1 and 10^-q below. At index i = q + kMostExactFloatPower, the divisor is
+// at i, the multiplier for a positive number at 2 i and for a negative one, negated, at 2 i + 1.
 inline constexpr auto kQuickMultipliers = [] {
-  std::array<float, 42> multipliers{};
-  for (std::size_t i = 0; i < 21; ++i) {
-    multipliers[2 * i] = i >= 10 ? kExactFloatPowers[i - 10] : 1.0F;
+  std::array<float, 2 * kQuickScales> multipliers{};
+  for (std::size_t i = 0; i < kQuickScales; ++i) {
+    multipliers[2 * i] = i >= kMostExactFloatPower ? kExactFloatPowers[i - kMostExactFloatPower] : 1.0F;
     multipliers[2 * i + 1] = -multipliers[2 * i];
   }
   return multipliers;
 }();
 inline constexpr auto kQuickDivisors = [] {
-  std::array<float, 21> divisors{};
-  for (std::size_t i = 0; i < 21; ++i) {
-    divisors[i] = i < 10 ? kExactFloatPowers[10 - i] : 1.0F;
+  std::array<float, kQuickScales> divisors{};
+  for (std::size_t i = 0; i < kQuickScales; ++i) {
+    divisors[i] = i < kMostExactFloatPower ? kExactFloatPowers[kMostExactFloatPower - i] : 1.0F;
   }
   return divisors;
 }();
@@ -65,11 +70,12 @@ inline constexpr auto kQuickDivisors = [] {
 inline bool QuickFloat(std::uint64_t w, std::int64_t q, bool negative, FieldValue& result) {
 #if FLT_EVAL_METHOD == 0
   // Zero too: +0 from a positive multiplier, -0 from a negative one.
-  if (w <= (std::uint64_t{1} << 24) && q >= -10 && q <= 10) {
+  constexpr auto kMost = static_cast<std::int64_t>(kMostExactFloatPower);
+  if (w <= (std::uint64_t{1} << 24) && q >= -kMost && q <= kMost) {
     const auto whole = static_cast<float>(static_cast<std::int64_t>(w));  // exact, and one instruction
     // One multiplication and one division, with no branch on the signs of q or of the number: one
     // of the two is by 1 and exact, and so is the sign that the multiplication gives.
-    const auto scale = static_cast<std::size_t>(q + 10);
+    const auto scale = static_cast<std::size_t>(q + kMost);
     result = {FieldKind::Number, whole * kQuickMultipliers[2 * scale + (negative ? 1 : 0)] / kQuickDivisors[scale]};
     return true;
   }
