@@ -41,6 +41,16 @@ inline std::uint64_t Load(const char* at) {
   return word;
 }
 
+// The four bytes at `at`, the first the least significant, as Load has them.
+inline std::uint32_t Load4(const char* at) {
+  std::uint32_t word = 0;
+  std::memcpy(&word, at, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) {
+    word = (word >> 24) | ((word >> 8) & 0xFF00U) | ((word << 8) & 0xFF0000U) | (word << 24);
+  }
+  return word;
+}
+
 // The bytes from `at`, eight of them, or as many as there are before `end` followed by blanks.
 inline std::uint64_t LoadUpTo(const char* at, const char* end) {
   if (end - at >= 8) {

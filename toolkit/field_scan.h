@@ -23,6 +23,11 @@ inline bool IsFieldSeparator(char c) { return c == ' ' || c == '\t' || c == ',';
 // field is ignored.
 inline bool EndsNumber(char c) { return IsFieldSeparator(c) || c == '/'; }
 
+// Whether the first two of four bytes (the first the least significant) are an exponent letter,
+// E or D in either case, and a sign. Folded to lower case the letter is d or e, which differ in
+// the lowest bit alone; the sign is + or -, two apart, with the comma between them.
+inline bool IsUsualExponent(std::uint32_t bytes) { return (((bytes | 0x20U) - 0x2B64U) & 0xFDFEU) == 0; }
+
 // ---- Digits, eight at a time ----
 
 inline constexpr std::array<std::uint64_t, 9> kPowersOfTen{1,       10,        100,        1'000,      10'000,
@@ -104,16 +109,20 @@ inline constexpr auto kBytesBefore = [] {
   unsigned mantissaEnd = length;
   std::int64_t exponent = 0;
   if (others != 0) {
-    const auto letter = static_cast<unsigned>(std::countr_zero(others));
-    const char folded = static_cast<char>(chunk[letter] | 0x20);
-    if (folded != 'e' && folded != 'd') {
-      return false;
-    }
-    others &= others - 1;
-    if (others == 1U << (letter + 1) && length == letter + 4 && IsSign(chunk[letter + 1])) {
-      // The usual exponent: a sign and two digits.
-      exponent = (chunk[letter + 2] - '0') * 10 + (chunk[letter + 3] - '0');
+    // The usual exponent, a letter, a sign and two digits that end the field, is told by its four
+    // bytes at once (its marks shifted to the left, so that a field too short to hold it needs
+    // no test of its own); any other is taken apart from its letter on.
+    if ((others << 4) == 3U << length && IsUsualExponent(bytes::Load4(chunk + length - 4))) {
+      exponent = (chunk[length - 2] - '0') * 10 + (chunk[length - 1] - '0');
+      exponent = chunk[length - 3] == '-' ? -exponent : exponent;
+      mantissaEnd = length - 4;
     } else {
+      const auto letter = static_cast<unsigned>(std::countr_zero(others));
+      const char folded = static_cast<char>(chunk[letter] | 0x20);
+      if (folded != 'e' && folded != 'd') {
+        return false;
+      }
+      others &= others - 1;
       unsigned digitsFrom = letter + 1;
       if (others != 0) {
         if (others != 1U << digitsFrom || !IsSign(chunk[digitsFrom])) {
@@ -127,9 +136,9 @@ inline constexpr auto kBytesBefore = [] {
       for (unsigned i = digitsFrom; i < length; ++i) {
         exponent = exponent * 10 + (chunk[i] - '0');
       }
+      exponent = chunk[letter + 1] == '-' ? -exponent : exponent;
+      mantissaEnd = letter;
     }
-    exponent = chunk[letter + 1] == '-' ? -exponent : exponent;
-    mantissaEnd = letter;
   }
   const unsigned digitCount = mantissaEnd - sign - (point == kNone ? 0 : 1);
   if (digitCount == 0) {
