@@ -14,6 +14,7 @@
 #include <span>
 #include <string_view>
 
+#include "toolkit/bytes.h"
 #include "toolkit/messages.h"
 
 namespace orvane::toolkit {
@@ -173,10 +174,16 @@ inline std::int32_t RoundToInt32(float value) {
   // off its fraction then rounds halves away from zero; everything else, NaN included, does not
   // fit (or, for -2^31 itself, fits as the very value that marks a misfit).
   const auto widened = static_cast<double>(value);
+  const double rounded = widened + std::copysign(0.5, widened);
+#if ORVANE_SSE2
+  // The processor's own conversion gives INT32_MIN for every value that does not fit, NaN too.
+  return _mm_cvttsd_si32(_mm_set_sd(rounded));
+#else
   if (!(std::fabs(widened) < 2147483648.0)) {
     return std::numeric_limits<std::int32_t>::min();
   }
-  return static_cast<std::int32_t>(widened + std::copysign(0.5, widened));
+  return static_cast<std::int32_t>(rounded);
+#endif
 }
 
 }  // namespace orvane::toolkit
