@@ -85,7 +85,12 @@ class Line {
 
   // Reads numbers from the screened line into `values`, reporting on this line, as
   // toolkit::ReadNumericFields does (a blank key: from column 1).
-  void ReadNumbers(Text key, std::span<float> values, float defaultValue) const {
+  template <std::size_t Extent>
+  void ReadNumbers(Text key, std::array<float, Extent>& values, float defaultValue) const {
+    ReadNumbers(key, std::span<float, Extent>(values), defaultValue);
+  }
+  template <std::size_t Extent = std::dynamic_extent>
+  void ReadNumbers(Text key, std::span<float, Extent> values, float defaultValue) const {
     // The usual line of numbers, on a line with nothing to say yet, is read right here.
     if (Code() == 0 && toolkit::fields::ReadUsualNumbers(key, *screened_, values, defaultValue)) {
       return;

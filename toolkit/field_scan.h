@@ -9,6 +9,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "toolkit/bytes.h"
 #include "toolkit/dataline.h"
@@ -257,30 +258,55 @@ Field ScanAnyField(const char* at, const char* end);
 inline constexpr std::ptrdiff_t kNotUsual = -1;
 
 // ReadUsualFields on a line followed by at least kUsualReach readable bytes, which are blanks.
+template <std::size_t Extent = std::dynamic_extent>
 [[gnu::always_inline]] inline std::ptrdiff_t ReadUsualLine(const char* at, const char* lineEnd,
-                                                           std::span<float> values) {
+                                                           std::span<float, Extent> values) {
   constexpr unsigned kNone = 16;
   // Everything the reading may look at lies within kUsualReach bytes past the line's end.
   const char* const readableEnd = lineEnd + kUsualReach;
   // A screened line holds no TAB: one that does is no usual line.
   constexpr bytes::Tab kTab = bytes::Tab::Other;
-  std::size_t k = 0;
-  for (at = SkipBlanks<kTab>(at, lineEnd, readableEnd); at != lineEnd && k < values.size(); ++k) {
+  at = SkipBlanks<kTab>(at, lineEnd, readableEnd);
+  std::ptrdiff_t read = 0;
+  // Reads field k; false, with `read` set, when the line ends before it or it is not usual.
+  const auto readField = [&](std::size_t k) __attribute__((always_inline)) {
+    if (at == lineEnd) {
+      read = static_cast<std::ptrdiff_t>(k);
+      return false;
+    }
     // A comma here, with no field before it, makes a field of no characters, which the
     // conversion refuses.
     const bytes::Classes16 classes = bytes::Classify16<kTab>(at);
     const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
     if (length == kNone) {
-      return kNotUsual;
+      read = kNotUsual;
+      return false;
     }
     const char* const next =
         at + length == lineEnd ? lineEnd : NextField<kTab>(at, length, classes, lineEnd, readableEnd);
     if (!ConvertUsualField(at, length, classes.digits, values[k])) {
-      return kNotUsual;
+      read = kNotUsual;
+      return false;
     }
     at = next;
+    return true;
+  };
+  if constexpr (Extent == std::dynamic_extent || Extent == 1) {
+    for (std::size_t k = 0; k < values.size(); ++k) {
+      if (!readField(k)) {
+        return read;
+      }
+    }
+  } else {
+    // A fixed number of fields is read with no loop, so that each field's values get registers
+    // of their own: in a loop the compiler keeps some of them on the stack.
+    if (![&]<std::size_t... k>(std::index_sequence<k...>) {
+          return (readField(k) && ...);
+        }(std::make_index_sequence<Extent>())) {
+      return read;
+    }
   }
-  return static_cast<std::ptrdiff_t>(k);
+  return static_cast<std::ptrdiff_t>(values.size());
 }
 
 // ReadUsualFields on a line near the end of what may be read: on a blank-padded copy.
@@ -291,8 +317,9 @@ std::ptrdiff_t ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::
 // read. kNotUsual for any other line, which the field walk then reads from the start: a value
 // written here is then written once more, the same. The count is returned, not written through a
 // reference, so that it never needs a place in memory.
+template <std::size_t Extent = std::dynamic_extent>
 [[gnu::always_inline]] inline std::ptrdiff_t ReadUsualFields(const char* at, const char* lineEnd,
-                                                             const char* readableEnd, std::span<float> values) {
+                                                             const char* readableEnd, std::span<float, Extent> values) {
   return readableEnd - lineEnd >= kUsualReach ? ReadUsualLine(at, lineEnd, values)
                                               : ReadUsualFieldsNearEnd(at, lineEnd, values);
 }
@@ -300,7 +327,8 @@ std::ptrdiff_t ReadUsualFieldsNearEnd(const char* at, const char* lineEnd, std::
 // ReadNumericFieldsIntoBlank in its usual case, in line for the readers: a blank key (the numbers
 // from column 1, after the line's leading blanks) and a line of usual fields. False for any other,
 // having written no more than values that the full reading then writes again, the same.
-[[gnu::always_inline]] inline bool ReadUsualNumbers(Text key, const ScreenedLine& line, std::span<float> values,
+template <std::size_t Extent = std::dynamic_extent>
+[[gnu::always_inline]] inline bool ReadUsualNumbers(Text key, const ScreenedLine& line, std::span<float, Extent> values,
                                                     float defaultValue) {
   if (values.empty() || key.find_first_not_of(' ') != Text::npos) {
     return false;
