@@ -101,7 +101,7 @@ inline constexpr auto kBytesBefore = [] {
   unsigned others = ((1U << length) - 1) & ~digits;
   // Without a branch: signed and unsigned numbers come mixed, and the processor cannot foresee it.
   const unsigned sign = others & static_cast<unsigned>(IsSign(chunk[0])) & 1U;
-  others &= ~sign;
+  others ^= sign;
   unsigned point = kNone;
   if (others != 0 && chunk[std::countr_zero(others)] == '.') {
     point = static_cast<unsigned>(std::countr_zero(others));
