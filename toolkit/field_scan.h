@@ -102,6 +102,17 @@ inline constexpr auto kBytesBefore = [] {
   // Without a branch: signed and unsigned numbers come mixed, and the processor cannot foresee it.
   const unsigned sign = others & static_cast<unsigned>(IsSign(chunk[0])) & 1U;
   others ^= sign;
+  if (others == 0 && length - sign <= 8) {
+    // A whole number of up to eight digits: exact in a 32-bit integer, whose conversion rounds
+    // correctly. The sign is applied after, so that "-0" gives negative zero.
+    if (length == sign) {
+      return false;
+    }
+    const auto whole =
+        static_cast<float>(static_cast<std::int32_t>(DigitsLeavingOut(chunk + sign, kNone, length - sign)));
+    value = chunk[0] == '-' ? -whole : whole;
+    return true;
+  }
   unsigned point = kNone;
   if (others != 0 && chunk[std::countr_zero(others)] == '.') {
     point = static_cast<unsigned>(std::countr_zero(others));

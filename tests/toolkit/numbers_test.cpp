@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -173,6 +174,35 @@ TEST(ReadNumericFields, AgreesWithTheFieldWalkOnMixedLines) {
     for (std::size_t f = 0; f < values.size(); ++f) {
       ASSERT_EQ(Bits(values[f]), Bits(expected[f])) << "element " << f << " of [" << record << "]";
     }
+  }
+}
+
+// Whole numbers are rounded as the standard library's parser rounds them, halfway cases to the
+// even float, with negative zero kept: random ones of every length up to ten digits, and those
+// next to the floats' first gaps wider than one.
+TEST(ReadNumericFields, RoundsWholeNumbersToTheNearestFloat) {
+  std::mt19937 random(31);
+  std::vector<std::string> numbers{"0",        "-0",       "+0",       "00000000",  "16777217",  "-16777217",
+                                   "16777219", "33554434", "99999999", "-99999999", "+12345678", "4294967295"};
+  for (int i = 0; i < 20000; ++i) {
+    const auto digits = static_cast<unsigned>(1 + random() % 10);
+    std::string text = i % 3 == 0 ? "-" : i % 3 == 1 ? "+" : "";
+    for (unsigned d = 0; d < digits; ++d) {
+      text += static_cast<char>('0' + random() % 10);
+    }
+    numbers.push_back(text);
+  }
+  for (const std::string& number : numbers) {
+    const std::string unsignedPart = number[0] == '+' ? number.substr(1) : number;
+    float expected = 0.0F;
+    std::from_chars(unsignedPart.data(), unsignedPart.data() + unsignedPart.size(), expected);
+    std::vector<float> values{7.0F, 7.0F};
+    int code = -1;
+    std::string message(8, '#');
+    ReadNumericFields(code, message, " ", number + " 1 ", values, -9.0F);
+    ASSERT_EQ(Bits(values[0]), Bits(expected)) << number;
+    ASSERT_EQ(values[1], 1.0F) << number;
+    ASSERT_EQ(code, 0) << number;
   }
 }
 
