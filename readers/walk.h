@@ -84,7 +84,8 @@ class Line {
   [[nodiscard]] std::int32_t& Status() const { return *block_->status; }
 
   // Reads numbers from the screened line into `values`, reporting on this line, as
-  // toolkit::ReadNumericFields does (a blank key: from column 1).
+  // toolkit::ReadNumericFields does (a blank key: from column 1). A reader's own array keeps its
+  // size known to the compiler, which then reads the usual line without a loop.
   template <std::size_t Extent>
   void ReadNumbers(Text key, std::array<float, Extent>& values, float defaultValue) const {
     ReadNumbers(key, std::span<float, Extent>(values), defaultValue);
