@@ -9,7 +9,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <utility>
+#include <tuple>
 
 #include "toolkit/bytes.h"
 #include "toolkit/dataline.h"
@@ -268,6 +268,16 @@ Field ScanAnyField(const char* at, const char* end);
 // What ReadUsualFields gives for a line that is not of usual fields.
 inline constexpr std::ptrdiff_t kNotUsual = -1;
 
+// The indices 0 to `count` - 1, which std::apply hands over as a pack, each known when compiling.
+template <std::size_t count>
+inline constexpr auto kIndices = [] {
+  std::array<std::size_t, count> indices{};
+  for (std::size_t i = 0; i < count; ++i) {
+    indices[i] = i;
+  }
+  return indices;
+}();
+
 // ReadUsualFields on a line followed by at least kUsualReach readable bytes, which are blanks.
 template <std::size_t Extent = std::dynamic_extent>
 [[gnu::always_inline]] inline std::ptrdiff_t ReadUsualLine(const char* at, const char* lineEnd,
@@ -313,9 +323,8 @@ template <std::size_t Extent = std::dynamic_extent>
     // of their own: in a loop the compiler keeps some of them on the stack. (A single value goes
     // the loop's way: its readers, which read one value in several places, come out larger in
     // line, and slower.)
-    if (![&]<std::size_t... k>(std::index_sequence<k...>) {
-          return (readField(k) && ...);
-        }(std::make_index_sequence<Extent>())) {
+    if (!std::apply(
+            [&](auto... k) __attribute__((always_inline)) { return (readField(k) && ...); }, kIndices<Extent>)) {
       return read;
     }
   }
