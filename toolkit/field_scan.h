@@ -268,11 +268,11 @@ Field ScanAnyField(const char* at, const char* end);
 // What ReadUsualFields gives for a line that is not of usual fields.
 inline constexpr std::ptrdiff_t kNotUsual = -1;
 
-// The indices 0 to `count` - 1, which std::apply hands over as a pack, each known when compiling.
-template <std::size_t count>
+// The indices 0 to `Count` - 1, which std::apply hands over as a pack, each known when compiling.
+template <std::size_t Count>
 inline constexpr auto kIndices = [] {
-  std::array<std::size_t, count> indices{};
-  for (std::size_t i = 0; i < count; ++i) {
+  std::array<std::size_t, Count> indices{};
+  for (std::size_t i = 0; i < Count; ++i) {
     indices[i] = i;
   }
   return indices;
