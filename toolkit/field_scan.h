@@ -118,39 +118,43 @@ inline constexpr auto kBytesBefore = [] {
     point = static_cast<unsigned>(std::countr_zero(others));
     others &= others - 1;
   }
-  unsigned mantissaEnd = length;
-  std::int64_t exponent = 0;
+  // The usual exponent, a letter, a sign and two digits that end the field, is told by its last
+  // four bytes, and taken without a branch: fields with and without one come mixed, and the
+  // processor cannot foresee which. (In a field too short to hold it, those four bytes reach the
+  // separator after it, and its marks are not all in the field.) Any other exponent, or anything
+  // else left among the marks, is taken apart from its letter on.
+  const std::uint32_t lastFour = bytes::Load4(chunk + std::max(length, 4U) - 4);
+  const unsigned usualExponent = IsUsualExponent(lastFour) ? 1U : 0U;
+  others ^= (3U << length) >> 4 & (0U - usualExponent);
+  // Its two digits' value, signed: '+' and '-' lie one either side of ','.
+  const auto twoDigits = static_cast<std::int64_t>((((lastFour >> 16) & 0x0F0FU) * 0x0A01U >> 8) & 0xFFU);
+  std::int64_t exponent = usualExponent * (',' - static_cast<std::int64_t>((lastFour >> 8) & 0xFFU)) * twoDigits;
+  unsigned mantissaEnd = length - 4 * usualExponent;
   if (others != 0) {
-    // The usual exponent, a letter, a sign and two digits that end the field, is told by its four
-    // bytes at once (its marks shifted to the left, so that a field too short to hold it needs
-    // no test of its own); any other is taken apart from its letter on.
-    if ((others << 4) == 3U << length && IsUsualExponent(bytes::Load4(chunk + length - 4))) {
-      exponent = (chunk[length - 2] - '0') * 10 + (chunk[length - 1] - '0');
-      exponent = chunk[length - 3] == '-' ? -exponent : exponent;
-      mantissaEnd = length - 4;
-    } else {
-      const auto letter = static_cast<unsigned>(std::countr_zero(others));
-      const char folded = static_cast<char>(chunk[letter] | 0x20);
-      if (folded != 'e' && folded != 'd') {
-        return false;
-      }
-      others &= others - 1;
-      unsigned digitsFrom = letter + 1;
-      if (others != 0) {
-        if (others != 1U << digitsFrom || !IsSign(chunk[digitsFrom])) {
-          return false;
-        }
-        ++digitsFrom;
-      }
-      if (digitsFrom == length) {
-        return false;
-      }
-      for (unsigned i = digitsFrom; i < length; ++i) {
-        exponent = exponent * 10 + (chunk[i] - '0');
-      }
-      exponent = chunk[letter + 1] == '-' ? -exponent : exponent;
-      mantissaEnd = letter;
+    if (usualExponent != 0) {
+      return false;
     }
+    const auto letter = static_cast<unsigned>(std::countr_zero(others));
+    const char folded = static_cast<char>(chunk[letter] | 0x20);
+    if (folded != 'e' && folded != 'd') {
+      return false;
+    }
+    others &= others - 1;
+    unsigned digitsFrom = letter + 1;
+    if (others != 0) {
+      if (others != 1U << digitsFrom || !IsSign(chunk[digitsFrom])) {
+        return false;
+      }
+      ++digitsFrom;
+    }
+    if (digitsFrom == length) {
+      return false;
+    }
+    for (unsigned i = digitsFrom; i < length; ++i) {
+      exponent = exponent * 10 + (chunk[i] - '0');
+    }
+    exponent = chunk[letter + 1] == '-' ? -exponent : exponent;
+    mantissaEnd = letter;
   }
   const unsigned digitCount = mantissaEnd - sign - (point == kNone ? 0 : 1);
   if (digitCount == 0) {

@@ -143,8 +143,9 @@ TEST(ReadNumericFields, AgreesWithTheFieldWalkOnMixedLines) {
   for (int i = 0; i < 20000; ++i) {
     std::string line = pick({"", " ", ","});
     for (std::size_t n = 1 + random() % 5; n > 0; --n) {
-      line += pick({"", "-", "+"}) + pick({"7", "12.5", ".25", "3.", "0.000123456789", "98765432109876543"}) +
-              pick({"", "", "e5", "E-07", "d+12", "e+05", "E+5", "D-3", "q2", "e39", "e", "E+", "/", "*", "x", "-2"}) +
+      line += pick({"", "-", "+"}) + pick({"7", "12.5", ".25", "3.", "0.000123456789", "98765432109876543", ""}) +
+              pick({"", "", "e5", "E-07", "d+12", "e+05", "E+5", "D-3", "q2", "e39", "e", "E+", "/", "*", "x", "-2",
+                    "E+1.", "d-1.5", "e+.5"}) +
               pick({" ", ",", " , ", ",,", "\t", "                  ", "2* ", "/ "});
     }
     // Now and then a line too long to be copied when it ends near the end of its record.
