@@ -229,11 +229,10 @@ struct MaxesBlock {
 namespace detail {
 // Zeroes every code; false when there are no lines to walk.
 bool StartMaxesWalk(const MaxesBlock& block);
-// The record from its first non-blank character; most records start with one.
+// The record from its first non-blank character. Not by a test of the first byte: indented and
+// unindented records come mixed, and the processor cannot foresee which.
 inline Text LeftJustify(Text record) {
-  return !record.empty() && record.front() != ' '
-             ? record
-             : record.substr(toolkit::bytes::FirstNonBlank(record.data(), record.size()));
+  return record.substr(toolkit::bytes::FirstNonBlank(record.data(), record.size()));
 }
 }  // namespace detail
 
@@ -256,12 +255,9 @@ void WalkMaxesBlock(const MaxesBlock& block, CountLine&& countLine) {
     return;
   }
   for (std::int32_t index = 0; index < lineCount; ++index, record += width) {
-    Text line(record, width);
-    if (*record == ' ') {
-      line = detail::LeftJustify(line);
-      if (line.empty()) {
-        continue;
-      }
+    const Text line = detail::LeftJustify({record, width});
+    if (line.empty()) {
+      continue;
     }
     switch (line.front()) {
       case '*':

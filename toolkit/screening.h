@@ -26,7 +26,9 @@ namespace orvane::toolkit {
   if (bytes::AnyNonStandard(line.data(), end, line.data() + line.size())) {
     return ClassifyLine(line, message, code);
   }
-  return {LineState::Ready, line.front() != ' ' ? 0 : bytes::FirstNonBlank(line.data(), line.size()), end};
+  // Indented and unindented records come mixed: a test of the first byte would be a branch the
+  // processor cannot foresee.
+  return {LineState::Ready, bytes::FirstNonBlank(line.data(), line.size()), end};
 }
 
 }  // namespace orvane::toolkit
