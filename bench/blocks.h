@@ -119,11 +119,26 @@ inline std::string Fields(const std::vector<std::string>& fields, std::uint32_t 
   }
 }
 
+// Which number forms and field layouts a block's lines take: all of them, mixed at random line by
+// line as input files mix them, or one form and one layout throughout.
+struct Forms {
+  std::int32_t number = -1;  // 0 to 7: that form of Number for every number
+  std::int32_t layout = -1;  // 0 to 3: that layout of Fields for every line
+
+  [[nodiscard]] std::uint32_t Number(std::uint32_t random) const {
+    return number < 0 ? random : static_cast<std::uint32_t>(number);
+  }
+  [[nodiscard]] std::uint32_t Layout(std::uint32_t random) const {
+    return layout < 0 ? random : static_cast<std::uint32_t>(layout);
+  }
+};
+
 // A P-Y block: a set and its scour, then curves of 40 to 60 points, placed alternately by depth
 // and by node, headers in varying case and indentation, with comment and blank lines here and
 // there. It stops after `curves` curves or before `maxRecords` records, whichever comes first;
 // the terminator is the last record.
-inline Records PYBlock(std::int32_t curves, std::int32_t maxRecords = INT32_MAX, std::int64_t lineLength = 80) {
+inline Records PYBlock(std::int32_t curves, std::int32_t maxRecords = INT32_MAX, std::int64_t lineLength = 80,
+                       Forms forms = {}) {
   Records records(lineLength);
   Sequence sequence(0xC0FFEE);
   records.Add("SET=SAND-UPPER");
@@ -152,7 +167,8 @@ inline Records PYBlock(std::int32_t curves, std::int32_t maxRecords = INT32_MAX,
     }
     for (std::int32_t p = 0; p < points; ++p) {
       const std::uint32_t style = sequence.Next();
-      records.Add(Fields({Number(0.001 * p, style), Number(sequence.Value(), style >> 3)}, style >> 6));
+      records.Add(Fields({Number(0.001 * p, forms.Number(style)), Number(sequence.Value(), forms.Number(style >> 3))},
+                         forms.Layout(style >> 6)));
     }
     if (c % 97 == 0) {
       records.Add("");

@@ -3,7 +3,7 @@
 // list-directed READ. Each yardstick is checked against the library before anything is timed.
 //
 //   orvane_bench                                  every benchmark, then the summary of ratios
-//   orvane_bench --benchmark_filter=Scaling       MB/s against block size
+//   orvane_bench --benchmark_filter=Scaling       MB/s against block size, mixed forms and one form
 //   orvane_bench --benchmark_repetitions=5        the summary takes the best repetition
 #include <benchmark/benchmark.h>
 
@@ -232,6 +232,13 @@ void RegisterScaling() {
     RegisterScaling<PYHost>("Scaling/PY/" + std::to_string(records), [records] { return PYBlock(INT32_MAX, records); });
     RegisterScaling<AxialHost>("Scaling/Axial/" + std::to_string(records),
                                [records] { return AxialLoadBlock(records - records / 1000 - 1); });
+  }
+  // The same P-Y blocks with every number in one form (%.4E) and every line in one layout (right-
+  // aligned columns): what the mixing of forms costs, small blocks against large.
+  for (const std::int32_t records : {1'000, 1'000'000}) {
+    RegisterScaling<PYHost>("Scaling/PYOneForm/" + std::to_string(records), [records] {
+      return PYBlock(INT32_MAX, records, 80, Forms{2, 0});
+    });
   }
 }
 

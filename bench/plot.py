@@ -35,9 +35,12 @@ def markdown(table):
     blocks = sorted(table)
     lines = ["| records | " + " | ".join(f"{b} MB/s | {b} ns/record" for b in blocks) + " |",
              "|---:|" + "---:|---:|" * len(blocks)]
-    for size in sorted(next(iter(table.values()))):
+    for size in sorted({size for sizes in table.values() for size in sizes}):
         cells = []
         for block in blocks:
+            if size not in table[block]:  # a block measured at some sizes only
+                cells += ["", ""]
+                continue
             megabytes, nanoseconds = table[block][size]
             cells += [f"{megabytes:.0f}", f"{nanoseconds:.0f}"]
         lines.append(f"| {size:,} | " + " | ".join(cells) + " |")
