@@ -15,6 +15,10 @@ using toolkit::Text;
 // data line left there, in this call or an earlier one, and is stored as if read.
 std::array<float, 4> work{};
 
+// A data line's numbers, read out of line: on its own the reading has the registers for its
+// values, which in the walk the compiler keeps on the stack.
+[[gnu::noinline]] void ReadWork(const Line& line) { line.ReadNumbers(" ", work, 0.0F); }
+
 struct AxialLoadArrays {
   std::int32_t* nodeNumbers;
   float* column2;
@@ -28,7 +32,7 @@ class AxialLoadRules {
       : nodeCount_(nodeCount), maxNodes_(maxNodes), arrays_(arrays) {}
 
   Flow DataLine(const Line& line) {
-    line.ReadNumbers(" ", work, 0.0F);
+    ReadWork(line);
     ++count_;
     *nodeCount_ = count_;
     if (count_ > maxNodes_) {

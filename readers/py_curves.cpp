@@ -33,6 +33,10 @@ void ReadNumbers(const Line& line, Text key, std::size_t count) {
   line.ReadNumbers(key, std::span(pyNumbers).first(count), 0.0F);
 }
 
+// A point line's two numbers, read out of line: on its own the reading has the registers for its
+// values, which in the walk the compiler keeps on the stack.
+[[gnu::noinline]] void ReadPointNumbers(const Line& line) { line.ReadNumbers("", pyNumbers, 0.0F); }
+
 // The caller's arrays. Curve c (1-based) is only ever touched when 1 <= c <= maxCurves, and point p
 // when 1 <= p <= maxPoints, whatever the counts the caller hands in.
 struct CurveArrays {
@@ -155,7 +159,7 @@ class PYRules {
       return line.Report(kNoCurveHeader);
     }
     // Read before the count is checked: a rejected point still leaves its numbers behind.
-    ReadNumbers(line, "", 2);
+    ReadPointNumbers(line);
     const std::int32_t c = *arrays_.curveCount;
     std::int32_t& points = arrays_.Points(c);
     // A caller's point count that was not zeroed can lie anywhere; a point it would place outside

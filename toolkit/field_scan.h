@@ -214,10 +214,12 @@ template <bytes::Tab tab = bytes::Tab::Blank>
 [[gnu::always_inline]] inline const char* NextField(const char* at, unsigned length, const bytes::Classes16& classes,
                                                     const char* lineEnd, const char* readableEnd) {
   constexpr unsigned kNone = 16;
-  unsigned rest = ~classes.blanks & (0xFFFFU << length) & 0xFFFFU;
+  // The non-blanks after the field, and every bit from the sixteenth on, which marks the end of
+  // the bytes classed.
+  unsigned rest = ~classes.blanks & (~0U << length);
   const unsigned comma = rest & (0U - rest) & classes.commas;  // the first one after the field, if any
   rest ^= comma;
-  const auto next = static_cast<unsigned>(std::countr_zero(rest | 0x10000U));
+  const auto next = static_cast<unsigned>(std::countr_zero(rest));
   if (next != kNone) {
     return at + next;
   }
