@@ -67,7 +67,7 @@ inline constexpr auto kQuickDivisors = [] {
 // The same for a decimal of at most 19 digits w x 10^q, found from w and q alone, where it can be:
 // directly when both w and 10^|q| are floats exactly (w <= 2^24, |q| <= 10), since one correctly
 // rounded multiplication or division then gives it, else by QuickFloatBits. False when it cannot.
-inline bool QuickFloat(std::uint64_t w, std::int64_t q, bool negative, FieldValue& result) {
+[[gnu::always_inline]] inline bool QuickFloat(std::uint64_t w, std::int64_t q, bool negative, FieldValue& result) {
 #if FLT_EVAL_METHOD == 0
   // Zero too: +0 from a positive multiplier, -0 from a negative one.
   constexpr auto kMost = static_cast<std::int64_t>(kMostExactFloatPower);

@@ -73,20 +73,56 @@ inline constexpr auto kBytesBefore = [] {
   return masks;
 }();
 
-// The value of the first `count` (1 to 16) of the seventeen bytes from `at`, with byte `leftOut`
-// (16: none) left out, all of them digits. The bytes before the one left out come from one load
-// and those after it from another one byte further on; the last eight are loaded only when
-// there are more than eight digits. A byte past the digits may borrow from the one above it,
-// never from a digit below, and is shifted out.
-[[gnu::always_inline]] inline std::uint64_t DigitsLeavingOut(const char* at, unsigned leftOut, unsigned count) {
-  constexpr std::uint64_t kZeros = bytes::Repeat('0');
-  const auto& keep = kBytesBefore[leftOut];
-  const std::uint64_t low = (bytes::Load(at) & keep[0]) | (bytes::Load(at + 1) & ~keep[0]);
-  if (count <= 8) {
-    return EightDigits((low - kZeros) << (8 * (8 - count)));
+// What a mantissa's shape makes of its digits, for each sign (0 or 1 byte), point (its place, or
+// 16 for none) and end: which bytes come from the first load and which from the second (see
+// Digits), how many digits it has and how many of them follow the point, and how far its digits
+// are shifted to end a word. No digits: a shape that is no number. Looked up rather than worked
+// out, which takes a dozen steps fewer a field.
+struct MantissaShape {
+  std::array<std::uint64_t, 2> keep;
+  std::uint8_t digitCount;
+  std::uint8_t fractionDigits;
+  std::uint8_t shift;
+};
+inline constexpr auto kMantissaShapes = [] {
+  std::array<MantissaShape, 17 * 16 * 2> shapes{};
+  for (unsigned point = 0; point <= 16; ++point) {
+    for (unsigned end = 0; end < 16; ++end) {
+      for (unsigned sign = 0; sign <= 1; ++sign) {
+        MantissaShape& shape = shapes[(point * 16 + end) * 2 + sign];
+        if ((point != 16 && (point < sign || point >= end)) || end < sign + (point != 16 ? 1 : 0)) {
+          continue;
+        }
+        const unsigned count = end - sign - (point != 16 ? 1 : 0);
+        shape.keep = kBytesBefore[point - sign];
+        shape.digitCount = static_cast<std::uint8_t>(count);
+        shape.fractionDigits = static_cast<std::uint8_t>(point == 16 ? 0 : end - point - 1);
+        shape.shift = static_cast<std::uint8_t>(8 * ((count <= 8 ? 8 : 16) - count));
+      }
+    }
   }
-  const std::uint64_t high = (bytes::Load(at + 8) & keep[1]) | (bytes::Load(at + 9) & ~keep[1]);
-  return EightDigits(low - kZeros) * kPowersOfTen[count - 8] + EightDigits((high - kZeros) << (8 * (16 - count)));
+  return shapes;
+}();
+
+// The shape of a mantissa of `end` bytes, the first `sign` of them a sign, with its point at
+// `point` (16: none).
+inline const MantissaShape& ShapeOf(unsigned sign, unsigned point, unsigned end) {
+  return kMantissaShapes[(point * 16 + end) * 2 + sign];
+}
+
+// The value of the mantissa of shape `shape` whose first digit is at `at`, all the bytes it
+// counts digits but its point. The bytes before the point come from one load and those after it
+// from another one byte further on; the last eight are loaded only when there are more than eight
+// digits. A byte past the digits may borrow from the one above it, never from a digit below, and
+// is shifted out.
+[[gnu::always_inline]] inline std::uint64_t Digits(const char* at, const MantissaShape& shape) {
+  constexpr std::uint64_t kZeros = bytes::Repeat('0');
+  const std::uint64_t low = (bytes::Load(at) & shape.keep[0]) | (bytes::Load(at + 1) & ~shape.keep[0]);
+  if (shape.digitCount <= 8) {
+    return EightDigits((low - kZeros) << shape.shift);
+  }
+  const std::uint64_t high = (bytes::Load(at + 8) & shape.keep[1]) | (bytes::Load(at + 9) & ~shape.keep[1]);
+  return EightDigits(low - kZeros) * kPowersOfTen[shape.digitCount - 8] + EightDigits((high - kZeros) << shape.shift);
 }
 
 // The value of the usual field, [sign] digits [. digits] [E or D [sign] digits] with at least
@@ -109,7 +145,7 @@ inline constexpr auto kBytesBefore = [] {
       return false;
     }
     const auto whole =
-        static_cast<float>(static_cast<std::int32_t>(DigitsLeavingOut(chunk + sign, kNone, length - sign)));
+        static_cast<float>(static_cast<std::int32_t>(Digits(chunk + sign, ShapeOf(sign, kNone, length))));
     value = chunk[0] == '-' ? -whole : whole;
     return true;
   }
@@ -124,12 +160,13 @@ inline constexpr auto kBytesBefore = [] {
   // separator after it, and its marks are not all in the field.) Any other exponent, or anything
   // else left among the marks, is taken apart from its letter on.
   const std::uint32_t lastFour = bytes::Load4(chunk + std::max(length, 4U) - 4);
-  const unsigned usualExponent = IsUsualExponent(lastFour) ? 1U : 0U;
-  others ^= (3U << length) >> 4 & (0U - usualExponent);
+  // All ones with it, zeros without.
+  const std::int64_t usualExponent = IsUsualExponent(lastFour) ? -1 : 0;
+  others ^= (3U << length) >> 4 & static_cast<unsigned>(usualExponent);
   // Its two digits' value, signed: '+' and '-' lie one either side of ','.
   const auto twoDigits = static_cast<std::int64_t>((((lastFour >> 16) & 0x0F0FU) * 0x0A01U >> 8) & 0xFFU);
-  std::int64_t exponent = usualExponent * (',' - static_cast<std::int64_t>((lastFour >> 8) & 0xFFU)) * twoDigits;
-  unsigned mantissaEnd = length - 4 * usualExponent;
+  std::int64_t exponent = ((',' - static_cast<std::int64_t>((lastFour >> 8) & 0xFFU)) * twoDigits) & usualExponent;
+  unsigned mantissaEnd = length - (4U & static_cast<unsigned>(usualExponent));
   if (others != 0) {
     if (usualExponent != 0) {
       return false;
@@ -156,16 +193,14 @@ inline constexpr auto kBytesBefore = [] {
     exponent = chunk[letter + 1] == '-' ? -exponent : exponent;
     mantissaEnd = letter;
   }
-  const unsigned digitCount = mantissaEnd - sign - (point == kNone ? 0 : 1);
-  if (digitCount == 0) {
+  const MantissaShape& shape = ShapeOf(sign, point, mantissaEnd);
+  if (shape.digitCount == 0) {
     return false;
   }
-  const unsigned fractionDigits = point == kNone ? 0 : mantissaEnd - point - 1;
   // The rare field that the quick conversion cannot decide goes to the character walk, which
   // converts it from all its digits: nothing of this one need be kept for it meanwhile.
   FieldValue converted{};
-  if (!QuickFloat(DigitsLeavingOut(chunk + sign, point - sign, digitCount), exponent - fractionDigits, chunk[0] == '-',
-                  converted) ||
+  if (!QuickFloat(Digits(chunk + sign, shape), exponent - shape.fractionDigits, chunk[0] == '-', converted) ||
       converted.kind != FieldKind::Number) {
     return false;
   }
