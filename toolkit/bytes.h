@@ -106,11 +106,13 @@ inline unsigned First(std::uint64_t marks) { return static_cast<unsigned>(std::c
 inline unsigned PastLast(std::uint64_t marks) { return static_cast<unsigned>(std::bit_width(marks)) / 8; }
 
 #if ORVANE_SSE2
-// One bit per byte of the sixteen at `at`, set where the byte is not a blank.
-inline unsigned NonBlankBits(const char* at) {
+// One bit per byte of the sixteen at `at`, set where the byte is a blank.
+inline unsigned BlankBits(const char* at) {
   const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-  return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(' ')))) & 0xFFFFU;
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(' '))));
 }
+// One bit per byte of the sixteen at `at`, set where the byte is not a blank.
+inline unsigned NonBlankBits(const char* at) { return ~BlankBits(at) & 0xFFFFU; }
 #endif
 
 // Whether a TAB parts fields as a blank does. Screening turns every TAB of a line into a blank, so
@@ -182,8 +184,8 @@ inline std::size_t PastLastNonBlank(const char* at, std::size_t size) {
   std::size_t end = size;
 #if ORVANE_SSE2
   for (; end >= 32; end -= 32) {
-    if (const unsigned bits = NonBlankBits(at + end - 32) | NonBlankBits(at + end - 16) << 16; bits != 0) {
-      return end - 32 + static_cast<std::size_t>(std::bit_width(bits));
+    if (const unsigned blanks = BlankBits(at + end - 32) | BlankBits(at + end - 16) << 16; blanks != ~0U) {
+      return end - 32 + static_cast<std::size_t>(std::bit_width(~blanks));
     }
   }
   if (end >= 16) {
@@ -206,23 +208,23 @@ inline std::size_t PastLastNonBlank(const char* at, std::size_t size) {
 
 // Whether any of [at, at + size) is below 32 or above 127; bytes up to `readableEnd` may be read,
 // and those past `size` must be standard. A byte above 127 is negative as a signed byte, so one
-// signed comparison with 32 finds both kinds sixteen at a time; the marks of every sixteen are
-// gathered, and looked at once.
+// signed comparison with 31 finds the standard bytes sixteen at a time; the marks of every sixteen
+// are gathered, and looked at once.
 inline bool AnyNonStandard(const char* at, std::size_t size, const char* readableEnd) {
   std::size_t i = 0;
 #if ORVANE_SSE2
   if (readableEnd - at >= 16) {
-    const auto marks = [at](std::size_t from) {
-      return _mm_cmplt_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + from)), _mm_set1_epi8(32));
+    const auto standard = [at](std::size_t from) {
+      return _mm_cmpgt_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + from)), _mm_set1_epi8(31));
     };
-    __m128i found = _mm_setzero_si128();
+    __m128i allStandard = _mm_set1_epi8(-1);
     for (; i + 16 <= size; i += 16) {
-      found = _mm_or_si128(found, marks(i));
+      allStandard = _mm_and_si128(allStandard, standard(i));
     }
     // The last sixteen before the end, or the first sixteen, which may reach past the end: bytes
     // looked at twice, rather than bytes that may not be read.
-    found = _mm_or_si128(found, marks(size >= 16 ? size - 16 : 0));
-    return _mm_movemask_epi8(found) != 0;
+    allStandard = _mm_and_si128(allStandard, standard(size >= 16 ? size - 16 : 0));
+    return _mm_movemask_epi8(allStandard) != 0xFFFF;
   }
 #endif
   for (; i < size; i += 8) {
