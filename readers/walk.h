@@ -156,6 +156,10 @@ void WalkDataBlock(const DataBlock& block, Rules&& rules) {
   const std::int32_t lineCount = block.lineCount;
   const std::size_t lineLength = block.lineLength;
   const std::size_t messageLength = block.messageLength;
+  if (lineLength == 0) {
+    // Every record is blank, and so passed over: and past this, none is empty.
+    return;
+  }
   const char* record = block.lines;
   char* message = block.messages;
   std::int32_t* code = block.lineCodes;
@@ -229,6 +233,14 @@ struct MaxesBlock {
 namespace detail {
 // Zeroes every code; false when there are no lines to walk.
 bool StartMaxesWalk(const MaxesBlock& block);
+// What the counting walk makes of a line by its first non-blank character, looked up in one step.
+enum class LineStart : std::uint8_t { Counted, Comment, Terminator };
+inline constexpr auto kLineStarts = [] {
+  std::array<LineStart, 256> starts{};
+  starts['*'] = starts['$'] = LineStart::Terminator;
+  starts['C'] = starts['c'] = LineStart::Comment;
+  return starts;
+}();
 // The record from its first non-blank character. Not by a test of the first byte: indented and
 // unindented records come mixed, and the processor cannot foresee which.
 inline Text LeftJustify(Text record) {
@@ -259,15 +271,13 @@ void WalkMaxesBlock(const MaxesBlock& block, CountLine&& countLine) {
     if (line.empty()) {
       continue;
     }
-    switch (line.front()) {
-      case '*':
-      case '$':
+    switch (detail::kLineStarts[static_cast<unsigned char>(line.front())]) {
+      case detail::LineStart::Terminator:
         codes[index] = 3;
         return;
-      case 'C':
-      case 'c':
+      case detail::LineStart::Comment:
         break;
-      default:
+      case detail::LineStart::Counted:
         countLine(line, codes[index]);
     }
   }

@@ -303,7 +303,7 @@ void ReadWaveGeneralData(const readers::DataBlock& block, const Outputs& outputs
 
 void ReadWaveGeneralMaxes(const std::int32_t* lineCount, const char* lines, std::int32_t* lineCodes,
                           std::int32_t* selectedFrequencyCount, std::int64_t lineLength) {
-  *selectedFrequencyCount = 0;
+  std::int32_t count = 0;
   bool inFrequencyList = false;
   // What a line inside the list holds does not matter: the count is a capacity, not a reading.
   readers::WalkMaxesBlock(readers::MaxesBlock(lineCount, lines, lineCodes, lineLength),
@@ -311,9 +311,10 @@ void ReadWaveGeneralMaxes(const std::int32_t* lineCount, const char* lines, std:
                             if (StartsWithIgnoreCase(line, kFrequencyListName)) {
                               inFrequencyList = true;
                             } else if (inFrequencyList) {
-                              ++*selectedFrequencyCount;
+                              ++count;
                             }
                           });
+  *selectedFrequencyCount = count;
 }
 
 void ReadWaveGeneralData01(const std::int32_t* lineCount, const char* lines, char* messages, std::int32_t* lineCodes,
