@@ -138,7 +138,18 @@ void ScreenUncleanLine(Text record, TextOut message, std::int32_t& code, WorkLin
   ScreenUncleanLine(record, message, code, work, screened);
   return true;
 }
-inline bool IsTerminator(Text line) { return !line.empty() && (line.front() == '*' || line.front() == '$'); }
+// What a line's first character makes of it: a comment, the line that ends the block ("*" or "$"),
+// or any other; looked up in one step.
+enum class LineStart : std::uint8_t { Counted, Comment, Terminator };
+inline constexpr auto kLineStarts = [] {
+  std::array<LineStart, 256> starts{};
+  starts['*'] = starts['$'] = LineStart::Terminator;
+  starts['C'] = starts['c'] = LineStart::Comment;
+  return starts;
+}();
+inline bool IsTerminator(Text line) {
+  return !line.empty() && kLineStarts[static_cast<unsigned char>(line.front())] == LineStart::Terminator;
+}
 }  // namespace detail
 
 // The data reader walk. Rules provide
@@ -233,14 +244,6 @@ struct MaxesBlock {
 namespace detail {
 // Zeroes every code; false when there are no lines to walk.
 bool StartMaxesWalk(const MaxesBlock& block);
-// What the counting walk makes of a line by its first non-blank character, looked up in one step.
-enum class LineStart : std::uint8_t { Counted, Comment, Terminator };
-inline constexpr auto kLineStarts = [] {
-  std::array<LineStart, 256> starts{};
-  starts['*'] = starts['$'] = LineStart::Terminator;
-  starts['C'] = starts['c'] = LineStart::Comment;
-  return starts;
-}();
 // The record from its first non-blank character. Not by a test of the first byte: indented and
 // unindented records come mixed, and the processor cannot foresee which.
 inline Text LeftJustify(Text record) {
