@@ -85,7 +85,7 @@ struct MantissaShape {
   std::uint8_t shift;
 };
 inline constexpr auto kMantissaShapes = [] {
-  std::array<MantissaShape, 17 * 16 * 2> shapes{};
+  std::array<MantissaShape, std::size_t{17} * 16 * 2> shapes{};  // points (or none), ends, signs
   for (unsigned point = 0; point <= 16; ++point) {
     for (unsigned end = 0; end < 16; ++end) {
       for (unsigned sign = 0; sign <= 1; ++sign) {
