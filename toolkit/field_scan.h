@@ -90,13 +90,15 @@ inline constexpr auto kMantissaShapes = [] {
     for (unsigned end = 0; end < 16; ++end) {
       for (unsigned sign = 0; sign <= 1; ++sign) {
         MantissaShape& shape = shapes[(point * 16 + end) * 2 + sign];
-        if ((point != 16 && (point < sign || point >= end)) || end < sign + (point != 16 ? 1 : 0)) {
+        // A point among the digits, after the sign; or none, and the end not before the sign.
+        const bool hasPoint = point != 16;
+        if (hasPoint ? point < sign || point >= end : end < sign) {
           continue;
         }
-        const unsigned count = end - sign - (point != 16 ? 1 : 0);
+        const unsigned count = end - sign - (hasPoint ? 1 : 0);
         shape.keep = kBytesBefore[point - sign];
         shape.digitCount = static_cast<std::uint8_t>(count);
-        shape.fractionDigits = static_cast<std::uint8_t>(point == 16 ? 0 : end - point - 1);
+        shape.fractionDigits = static_cast<std::uint8_t>(hasPoint ? end - point - 1 : 0);
         shape.shift = static_cast<std::uint8_t>(8 * ((count <= 8 ? 8 : 16) - count));
       }
     }
