@@ -72,8 +72,6 @@ void StartDataWalk(const DataBlock& block) {
   if (block.lineCount < 1) {
     return;
   }
-  const auto lines = static_cast<std::size_t>(block.lineCount);
-  toolkit::bytes::Fill(block.messages, lines * block.messageLength, ' ');
   ZeroCodes(block.lineCodes, block.lineCount);
 }
 
@@ -84,6 +82,13 @@ void ScreenUncleanLine(Text record, TextOut message, std::int32_t& code, WorkLin
   const Text cleaned(copy.data(), copy.size());
   const Text used = toolkit::TrimTrailingBlanks(cleaned);
   screened = {used, used.size() - toolkit::SkipLeadingBlanks(used).size(), cleaned.size()};
+}
+
+void BlankMessagesFrom(const DataBlock& block, std::int32_t from) {
+  if (from < block.lineCount) {
+    toolkit::bytes::Fill(block.messages + static_cast<std::size_t>(from) * block.messageLength,
+                         static_cast<std::size_t>(block.lineCount - from) * block.messageLength, ' ');
+  }
 }
 
 bool StartMaxesWalk(const MaxesBlock& block) {

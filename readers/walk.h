@@ -55,10 +55,10 @@ enum class Flow : std::uint8_t { Continue, Stop };
 
 // One line of a data block as the reader's rules see it, after screening.
 //
-// Within the walk a line's code is 0 exactly while its message is blank: the walk blanks both
-// together, and everything that writes a message (screening, Report, the number reader, the
-// end-of-block rule) also writes a code of 2 or 3. ReadNumbers relies on this to blank a message
-// only when there is something to blank.
+// Within the walk the line in hand has code 0 exactly while its message is blank: the walk zeroes
+// every code first and blanks each message as it comes to the line, and everything that writes a
+// message (screening, Report, the number reader, the end-of-block rule) also writes a code of 2 or
+// 3. ReadNumbers relies on this to blank a message only when there is something to blank.
 class Line {
  public:
   // Line `index` of `block`, screened into `screened`, which the walk keeps; the line finds its
@@ -115,8 +115,10 @@ class Line {
 };
 
 namespace detail {
-// Blanks every message and zeroes every code, all in one go, and sets the status to 0.
+// Zeroes every code, all in one go, and sets the status to 0.
 void StartDataWalk(const DataBlock& block);
+// Blanks the messages of the lines from `from` on, which the walk does not come to.
+void BlankMessagesFrom(const DataBlock& block, std::int32_t from);
 // Screens a record that needs cleaning into `screened`, on the work copy.
 void ScreenUncleanLine(Text record, TextOut message, std::int32_t& code, WorkLine& work,
                        toolkit::ScreenedLine& screened);
@@ -169,6 +171,7 @@ void WalkDataBlock(const DataBlock& block, Rules&& rules) {
   const std::size_t messageLength = block.messageLength;
   if (lineLength == 0) {
     // Every record is blank, and so passed over: and past this, none is empty.
+    detail::BlankMessagesFrom(block, 0);
     return;
   }
   const char* record = block.lines;
@@ -177,15 +180,20 @@ void WalkDataBlock(const DataBlock& block, Rules&& rules) {
   // Each line is screened into this one, which the line in hand refers to.
   toolkit::ScreenedLine screened{};
   for (std::int32_t index = 0; index < lineCount; ++index, record += lineLength, message += messageLength, ++code) {
+    // Each message is blanked as its line comes, so that the stores reach memory while lines are
+    // read, rather than in a pass of their own before.
+    toolkit::bytes::FillLine(message, messageLength, ' ');
     if (!detail::ScreenLine({record, lineLength}, {message, messageLength}, *code, work, screened)) {
       continue;
     }
     const Line line(block, index, screened);
     if (detail::IsTerminator(screened.text)) {
       rules.EndOfBlock(line);
+      detail::BlankMessagesFrom(block, index + 1);
       return;
     }
     if (rules.DataLine(line) == Flow::Stop) {
+      detail::BlankMessagesFrom(block, index + 1);
       return;
     }
   }

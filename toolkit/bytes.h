@@ -266,4 +266,75 @@ inline void Fill(char* at, std::size_t count, char byte) {
   }
 }
 
+// Fill, kept out of line for the lines that FillLine does not fill itself.
+[[gnu::noinline]] inline void FillOutOfLine(char* at, std::size_t count, char byte) { Fill(at, count, byte); }
+
+// Fills one line's `count` bytes from `at` with `byte`; the walk blanks each message so as it comes
+// to its line. A line of 16 to 272 bytes takes sixteen-byte stores and no loop: those that cover
+// the bytes before the last sixteen, jumped into by their number, then one for the last sixteen.
+inline void FillLine(char* at, std::size_t count, char byte) {
+#if ORVANE_SSE2
+  const std::size_t before = count - 16;  // beyond 256 too when it wraps, below sixteen bytes
+  if (before <= 256) {
+    const __m128i chunk = _mm_set1_epi8(byte);
+    const auto store = [chunk](char* to) { _mm_storeu_si128(reinterpret_cast<__m128i*>(to), chunk); };
+    switch ((before + 15) / 16) {
+      case 16:
+        store(at + 240);
+        [[fallthrough]];
+      case 15:
+        store(at + 224);
+        [[fallthrough]];
+      case 14:
+        store(at + 208);
+        [[fallthrough]];
+      case 13:
+        store(at + 192);
+        [[fallthrough]];
+      case 12:
+        store(at + 176);
+        [[fallthrough]];
+      case 11:
+        store(at + 160);
+        [[fallthrough]];
+      case 10:
+        store(at + 144);
+        [[fallthrough]];
+      case 9:
+        store(at + 128);
+        [[fallthrough]];
+      case 8:
+        store(at + 112);
+        [[fallthrough]];
+      case 7:
+        store(at + 96);
+        [[fallthrough]];
+      case 6:
+        store(at + 80);
+        [[fallthrough]];
+      case 5:
+        store(at + 64);
+        [[fallthrough]];
+      case 4:
+        store(at + 48);
+        [[fallthrough]];
+      case 3:
+        store(at + 32);
+        [[fallthrough]];
+      case 2:
+        store(at + 16);
+        [[fallthrough]];
+      case 1:
+        store(at);
+        [[fallthrough]];
+      default:
+        break;
+    }
+    store(at + before);
+    return;
+  }
+#endif
+  FillOutOfLine(at, count, byte);
+}
+
 }  // namespace orvane::toolkit::bytes
