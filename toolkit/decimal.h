@@ -27,10 +27,6 @@ struct Decimal {
   std::int64_t exponent = 0;  // as written, its magnitude capped at kWrittenExponentLimit
 };
 
-// The powers of ten that a float holds exactly (5^10 < 2^24).
-inline constexpr std::array<float, 11> kExactFloatPowers{1e0F, 1e1F, 1e2F, 1e3F, 1e4F, 1e5F,
-                                                         1e6F, 1e7F, 1e8F, 1e9F, 1e10F};
-
 // The bits of the float nearest to w x 10^q, for 0 < w < 10^19, or -1 in the rare case that the
 // quick method cannot decide; 0x7F800000 when it rounds beyond the largest float.
 std::int64_t QuickFloatBits(std::uint64_t w, std::int64_t q);
@@ -40,44 +36,47 @@ std::int64_t QuickFloatBits(std::uint64_t w, std::int64_t q);
 // precision becomes the nearest subnormal or a signed zero.
 FieldValue ToFloatExactly(const Decimal& decimal);
 
-// The largest |q| for which 10^q is a float exactly.
-inline constexpr std::size_t kMostExactFloatPower = kExactFloatPowers.size() - 1;
-// How many q the quick conversion's tables hold, from -kMostExactFloatPower to kMostExactFloatPower.
-inline constexpr std::size_t kQuickScales = 2 * kMostExactFloatPower + 1;
+// The largest |q| for which the quick conversion scales by 10^q in double precision, where 10^q is
+// exact for q >= 0.
+inline constexpr std::int64_t kMostQuickPower = 22;
 
-// For every q the tables hold, the multiplier and the divisor that scale a whole number by 10^q:
-// 10^q and 1 for q >= 0, 1 and 10^-q below. At index i = q + kMostExactFloatPower, the divisor is
-// at i, the multiplier for a positive number at 2 i and for a negative one, negated, at 2 i + 1.
-inline constexpr auto kQuickMultipliers = [] {
-  std::array<float, 2 * kQuickScales> multipliers{};
-  for (std::size_t i = 0; i < kQuickScales; ++i) {
-    multipliers[2 * i] = i >= kMostExactFloatPower ? kExactFloatPowers[i - kMostExactFloatPower] : 1.0F;
-    multipliers[2 * i + 1] = -multipliers[2 * i];
+// For every q from -kMostQuickPower to kMostQuickPower, the double nearest to 10^q at index
+// 2 (q + kMostQuickPower), and its negation after it.
+inline constexpr auto kQuickScales = [] {
+  constexpr auto kMost = static_cast<std::size_t>(kMostQuickPower);
+  std::array<double, 2 * (2 * kMost + 1)> scales{};
+  double power = 1.0;  // 10^i, exact up to 10^22
+  for (std::size_t i = 0; i <= kMost; ++i, power *= 10.0) {
+    scales[2 * (kMost + i)] = power;
+    scales[2 * (kMost - i)] = 1.0 / power;  // one correctly rounded division
   }
-  return multipliers;
-}();
-inline constexpr auto kQuickDivisors = [] {
-  std::array<float, kQuickScales> divisors{};
-  for (std::size_t i = 0; i < kQuickScales; ++i) {
-    divisors[i] = i < kMostExactFloatPower ? kExactFloatPowers[kMostExactFloatPower - i] : 1.0F;
+  for (std::size_t i = 0; i < scales.size(); i += 2) {
+    scales[i + 1] = -scales[i];
   }
-  return divisors;
+  return scales;
 }();
 
 // The same for a decimal of at most 19 digits w x 10^q, found from w and q alone, where it can be:
-// directly when both w and 10^|q| are floats exactly (w <= 2^24, |q| <= 10), since one correctly
-// rounded multiplication or division then gives it, else by QuickFloatBits. False when it cannot.
+// for w < 2^53 and |q| <= kMostQuickPower by one multiplication in double precision, else by
+// QuickFloatBits. False when it cannot.
 [[gnu::always_inline]] inline bool QuickFloat(std::uint64_t w, std::int64_t q, bool negative, FieldValue& result) {
 #if FLT_EVAL_METHOD == 0
-  // Zero too: +0 from a positive multiplier, -0 from a negative one.
-  constexpr auto kMost = static_cast<std::int64_t>(kMostExactFloatPower);
-  if (w <= (std::uint64_t{1} << 24) && q >= -kMost && q <= kMost) {
-    const auto whole = static_cast<float>(static_cast<std::int64_t>(w));  // exact, and one instruction
-    // One multiplication and one division, with no branch on the signs of q or of the number: one
-    // of the two is by 1 and exact, and so is the sign that the multiplication gives.
-    const auto scale = static_cast<std::size_t>(q + kMost);
-    result = {FieldKind::Number, whole * kQuickMultipliers[2 * scale + (negative ? 1 : 0)] / kQuickDivisors[scale]};
-    return true;
+  if (w < (std::uint64_t{1} << 53) && q >= -kMostQuickPower && q <= kMostQuickPower) [[likely]] {
+    // w is exact, and so is 10^q for q >= 0; each rounding (of 10^q below, of the product) is off
+    // by at most half a unit in the double's last place, so the product lies within two units of
+    // w x 10^q, and its sign is the number's (+0 or -0 for w = 0). Rounded to a float it gives the
+    // float nearest to w x 10^q, unless a point halfway between two floats lies within those two
+    // units: then the 29 bits that a float leaves out of a double's are near 2^28. (The product is
+    // between 10^-22 and 2^53 x 10^22: a float neither overflows nor loses precision below.)
+    const auto scale = static_cast<std::size_t>(2 * (q + kMostQuickPower)) + (negative ? 1 : 0);
+    const double scaled = static_cast<double>(static_cast<std::int64_t>(w)) * kQuickScales[scale];
+    constexpr std::uint64_t kLeftOut = (std::uint64_t{1} << 29) - 1;
+    constexpr std::uint64_t kHalfway = std::uint64_t{1} << 28;
+    constexpr std::uint64_t kNear = 4;
+    if ((std::bit_cast<std::uint64_t>(scaled) & kLeftOut) - (kHalfway - kNear) > 2 * kNear) [[likely]] {
+      result = {FieldKind::Number, static_cast<float>(scaled)};
+      return true;
+    }
   }
 #endif
   const std::uint32_t sign = negative ? 0x80000000U : 0U;

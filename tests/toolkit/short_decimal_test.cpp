@@ -1,7 +1,8 @@
 // Fields read while a line is split agree with an independent correctly rounded reader
 // (std::from_chars on the field rewritten in its syntax), including the fields that must leave
-// the quick conversion: too many digits and exponents beyond its table. Decimals next to a halfway
-// point between two floats are the round-trip tests' concern.
+// the quick conversion: too many digits and exponents beyond its table, and decimals of up to 16
+// digits within reach of a double's rounding of a halfway point between two floats. Other decimals
+// next to a halfway point are the round-trip tests' concern.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -64,6 +65,41 @@ TEST(ShortDecimals, AgreeAtTheEdgesOfTheQuickConversion) {
   ExpectAgreement({"0.000000000000000000000000001", "000000000000000000000000012.5", "-0.0", "0e-99999"});
   ExpectAgreement({"3.4028234e38", "1.17549435E-38", "16777217", "16777219", "33554433.0", "+7-3"});
   ExpectAgreement({"2.5q+3", "2.5Q-3", "-2.5+3", "1.", ".5", "-.25d1"});
+}
+
+// Decimals w x 10^-k of 16 digits, the nearest to a halfway point M between two floats and its two
+// neighbours: within one unit of w of M x 10^k, so closer to M than a double's precision tells
+// apart. One multiplication in double precision and a rounding to float gets about one in twenty of
+// them wrong.
+TEST(ShortDecimals, AgreeWithinADoublesReachOfAHalfwayPoint) {
+  int checked = 0;
+  for (std::uint32_t bits = 0x34000000; bits < 0x5A000000; bits += 40'009) {  // 1.2e-7 to 9e15
+    int exponent = 0;
+    const double fraction = std::frexp(static_cast<double>(std::bit_cast<float>(bits)), &exponent);
+    // M = halfway x 2^scale, halfway odd.
+    const auto halfway = 2 * static_cast<std::uint64_t>(std::ldexp(fraction, 24)) + 1;
+    const int scale = exponent - 25;
+    for (int k = 1; k <= 22; ++k) {
+      using Wide = unsigned __int128;
+      Wide scaled = halfway;  // M x 10^k = halfway x 5^k x 2^(scale + k)
+      for (int i = 0; i < k; ++i) {
+        scaled *= 5;
+      }
+      const int shift = scale + k;
+      if (shift > 0 || -shift > 100) {
+        continue;
+      }
+      const auto nearest = static_cast<std::uint64_t>((scaled + (Wide{1} << (-shift - 1))) >> -shift);
+      if (nearest < (std::uint64_t{1} << 50) || nearest >= (std::uint64_t{1} << 53)) {
+        continue;
+      }
+      const std::string power = "e-" + std::to_string(k);
+      ExpectAgreement({std::to_string(nearest - 1) + power, std::to_string(nearest) + power,
+                       std::to_string(nearest + 1) + power});
+      checked += 3;
+    }
+  }
+  EXPECT_GE(checked, 20'000);
 }
 
 // Decimals of 1 to 18 digits with the point anywhere and every exponent form, from a fixed seed.
