@@ -152,7 +152,7 @@ inline const MantissaShape& ShapeOf(unsigned sign, unsigned point, unsigned end)
     return true;
   }
   unsigned point = kNone;
-  if (others != 0 && chunk[std::countr_zero(others)] == '.') {
+  if (others != 0 && chunk[std::countr_zero(others)] == '.') [[likely]] {
     point = static_cast<unsigned>(std::countr_zero(others));
     others &= others - 1;
   }
@@ -169,7 +169,7 @@ inline const MantissaShape& ShapeOf(unsigned sign, unsigned point, unsigned end)
   const auto twoDigits = static_cast<std::int64_t>((((lastFour >> 16) & 0x0F0FU) * 0x0A01U >> 8) & 0xFFU);
   std::int64_t exponent = ((',' - static_cast<std::int64_t>((lastFour >> 8) & 0xFFU)) * twoDigits) & usualExponent;
   unsigned mantissaEnd = length - (4U & static_cast<unsigned>(usualExponent));
-  if (others != 0) {
+  if (others != 0) [[unlikely]] {
     if (usualExponent != 0) {
       return false;
     }
@@ -196,14 +196,14 @@ inline const MantissaShape& ShapeOf(unsigned sign, unsigned point, unsigned end)
     mantissaEnd = letter;
   }
   const MantissaShape& shape = ShapeOf(sign, point, mantissaEnd);
-  if (shape.digitCount == 0) {
+  if (shape.digitCount == 0) [[unlikely]] {
     return false;
   }
   // The rare field that the quick conversion cannot decide goes to the character walk, which
   // converts it from all its digits: nothing of this one need be kept for it meanwhile.
   FieldValue converted{};
   if (!QuickFloat(Digits(chunk + sign, shape), exponent - shape.fractionDigits, chunk[0] == '-', converted) ||
-      converted.kind != FieldKind::Number) {
+      converted.kind != FieldKind::Number) [[unlikely]] {
     return false;
   }
   value = converted.value;
@@ -257,7 +257,7 @@ template <bytes::Tab tab = bytes::Tab::Blank>
   const unsigned comma = rest & (0U - rest) & classes.commas;  // the first one after the field, if any
   rest ^= comma;
   const auto next = static_cast<unsigned>(std::countr_zero(rest));
-  if (next != kNone) {
+  if (next != kNone) [[likely]] {
     return at + next;
   }
   // Blanks, and perhaps a comma, to the end of the sixteen bytes.
@@ -342,13 +342,13 @@ template <std::size_t Extent = std::dynamic_extent>
     // conversion refuses.
     const bytes::Classes16 classes = bytes::Classify16<kTab>(at);
     const auto length = static_cast<unsigned>(std::countr_zero(classes.blanks | classes.commas | 0x10000U));
-    if (length == kNone) {
+    if (length == kNone) [[unlikely]] {
       read = kNotUsual;
       return false;
     }
     const char* const next =
         at + length == lineEnd ? lineEnd : NextField<kTab>(at, length, classes, lineEnd, readableEnd);
-    if (!ConvertUsualField(at, length, classes.digits, values[k])) {
+    if (!ConvertUsualField(at, length, classes.digits, values[k])) [[unlikely]] {
       read = kNotUsual;
       return false;
     }
