@@ -58,10 +58,13 @@ inline constexpr auto kQuickScales = [] {
 
 // The same for a decimal of at most 19 digits w x 10^q, found from w and q alone, where it can be:
 // for w < 2^53 and |q| <= kMostQuickPower by one multiplication in double precision, else by
-// QuickFloatBits. False when it cannot.
+// QuickFloatBits. False when it cannot. A caller whose w has at most fifteen digits says so, and
+// w is then not compared with 2^53.
+template <bool kAtMostFifteenDigits = false>
 [[gnu::always_inline]] inline bool QuickFloat(std::uint64_t w, std::int64_t q, bool negative, FieldValue& result) {
 #if FLT_EVAL_METHOD == 0
-  if (w < (std::uint64_t{1} << 53) && q >= -kMostQuickPower && q <= kMostQuickPower) [[likely]] {
+  if ((kAtMostFifteenDigits || w < (std::uint64_t{1} << 53)) && q >= -kMostQuickPower && q <= kMostQuickPower)
+      [[likely]] {
     // w is exact, and so is 10^q for q >= 0; each rounding (of 10^q below, of the product) is off
     // by at most half a unit in the double's last place, so the product lies within two units of
     // w x 10^q, and its sign is the number's (+0 or -0 for w = 0). Rounded to a float it gives the

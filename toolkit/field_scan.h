@@ -202,7 +202,8 @@ inline const MantissaShape& ShapeOf(unsigned sign, unsigned point, unsigned end)
   // The rare field that the quick conversion cannot decide goes to the character walk, which
   // converts it from all its digits: nothing of this one need be kept for it meanwhile.
   FieldValue converted{};
-  if (!QuickFloat(Digits(chunk + sign, shape), exponent - shape.fractionDigits, chunk[0] == '-', converted) ||
+  // A field of fewer than sixteen bytes has at most fifteen digits.
+  if (!QuickFloat<true>(Digits(chunk + sign, shape), exponent - shape.fractionDigits, chunk[0] == '-', converted) ||
       converted.kind != FieldKind::Number) [[unlikely]] {
     return false;
   }
