@@ -266,6 +266,15 @@ inline void Fill(char* at, std::size_t count, char byte) {
   }
 }
 
+// Asks for the memory at `at` to be brought into the caches to be written, ahead of the writing.
+inline void PrefetchForWriting(const void* at) {
+#if defined(__GNUC__)
+  __builtin_prefetch(at, 1);
+#else
+  static_cast<void>(at);
+#endif
+}
+
 // Fill, kept out of line for the lines that FillLine does not fill itself.
 [[gnu::noinline]] inline void FillOutOfLine(char* at, std::size_t count, char byte) { Fill(at, count, byte); }
 
