@@ -106,10 +106,13 @@ inline constexpr auto kMantissaShapes = [] {
   return shapes;
 }();
 
-// The shape of a mantissa of `end` bytes, the first `sign` of them a sign, with its point at
-// `point` (16: none).
+// Where kMantissaShapes holds the shape of a mantissa of `end` bytes, the first `sign` of them a
+// sign, with its point at `point` (16: none); that of a mantissa `fewer` bytes shorter lies
+// ShapesBack(fewer) before it.
+inline unsigned ShapeIndex(unsigned sign, unsigned point, unsigned end) { return (point * 16 + end) * 2 + sign; }
+inline unsigned ShapesBack(unsigned fewer) { return 2 * fewer; }
 inline const MantissaShape& ShapeOf(unsigned sign, unsigned point, unsigned end) {
-  return kMantissaShapes[(point * 16 + end) * 2 + sign];
+  return kMantissaShapes[ShapeIndex(sign, point, end)];
 }
 
 // The value of the mantissa of shape `shape` whose first digit is at `at`, all the bytes it
@@ -168,7 +171,9 @@ inline const MantissaShape& ShapeOf(unsigned sign, unsigned point, unsigned end)
   // Its two digits' value, signed: '+' and '-' lie one either side of ','.
   const auto twoDigits = static_cast<std::int64_t>((((lastFour >> 16) & 0x0F0FU) * 0x0A01U >> 8) & 0xFFU);
   std::int64_t exponent = ((',' - static_cast<std::int64_t>((lastFour >> 8) & 0xFFU)) * twoDigits) & usualExponent;
-  unsigned mantissaEnd = length - (4U & static_cast<unsigned>(usualExponent));
+  // The mantissa's shape as if it filled the field, then four bytes shorter with the exponent: the
+  // look-up waits on the exponent's test for one step only.
+  unsigned shapeIndex = ShapeIndex(sign, point, length) - (ShapesBack(4) & static_cast<unsigned>(usualExponent));
   if (others != 0) [[unlikely]] {
     if (usualExponent != 0) {
       return false;
@@ -193,9 +198,9 @@ inline const MantissaShape& ShapeOf(unsigned sign, unsigned point, unsigned end)
       exponent = exponent * 10 + (chunk[i] - '0');
     }
     exponent = chunk[letter + 1] == '-' ? -exponent : exponent;
-    mantissaEnd = letter;
+    shapeIndex = ShapeIndex(sign, point, letter);
   }
-  const MantissaShape& shape = ShapeOf(sign, point, mantissaEnd);
+  const MantissaShape& shape = kMantissaShapes[shapeIndex];
   if (shape.digitCount == 0) [[unlikely]] {
     return false;
   }
