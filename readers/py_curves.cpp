@@ -53,17 +53,18 @@ struct CurveArrays {
 
   static std::size_t Slot(std::int32_t c) { return static_cast<std::size_t>(c - 1); }
   [[nodiscard]] std::int32_t& Points(std::int32_t c) const { return pointCount[Slot(c)]; }
-  // (c, p, k) of a (maxCurves, maxPoints, 2) array whose first index varies fastest.
-  [[nodiscard]] float& Point(std::int32_t c, std::int32_t p, std::size_t k) const {
-    const auto curves = static_cast<std::size_t>(maxCurves);
-    const auto points = static_cast<std::size_t>(maxPoints);
-    return pyPoints[(k * points + static_cast<std::size_t>(p - 1)) * curves + Slot(c)];
-  }
 };
+
+// How many curves ahead PointLine asks for the memory of the curves to come.
+constexpr std::int32_t kCurvesAhead = 16;
 
 class PYRules {
  public:
-  explicit PYRules(const CurveArrays& arrays) : arrays_(arrays), entryCurveCount_(*arrays.curveCount) {}
+  explicit PYRules(const CurveArrays& arrays)
+      : arrays_(arrays),
+        entryCurveCount_(*arrays.curveCount),
+        pointRow_(static_cast<std::size_t>(std::max(arrays.maxCurves, 0))),
+        secondNumbers_(pointRow_ * static_cast<std::size_t>(std::max(arrays.maxPoints, 0))) {}
 
   Flow DataLine(const Line& line) {
     // The first letter decides which names can match at all; a point line starts with none of them,
@@ -140,6 +141,9 @@ class PYRules {
       return line.Report(kTooFewPoints);
     }
     const std::size_t slot = CurveArrays::Slot(c);
+    openPoints_ = &arrays_.Points(c);
+    openFirstPoint_ = arrays_.pyPoints + slot;
+    openCurveAhead_ = c <= arrays_.maxCurves - kCurvesAhead;
     if (byDepth) {
       ReadNumbers(line, "H", 1);
       // Depths are stored positive upwards: a depth read as 0 becomes -0.
@@ -155,13 +159,12 @@ class PYRules {
   }
 
   Flow PointLine(const Line& line) {
-    if (*arrays_.curveCount == entryCurveCount_) {
+    if (openPoints_ == nullptr) {
       return line.Report(kNoCurveHeader);
     }
     // Read before the count is checked: a rejected point still leaves its numbers behind.
     ReadPointNumbers(line);
-    const std::int32_t c = *arrays_.curveCount;
-    std::int32_t& points = arrays_.Points(c);
+    std::int32_t& points = *openPoints_;
     // A caller's point count that was not zeroed can lie anywhere; a point it would place outside
     // the arrays is refused like one beyond the last, and still counted unless the count is full.
     const bool fits = points >= 0 && points < arrays_.maxPoints;
@@ -171,24 +174,31 @@ class PYRules {
     if (!fits) {
       return line.Report(kTooManyPoints);
     }
-    const std::int32_t p = points;
-    float& first = arrays_.Point(c, p, 0);
-    float& second = arrays_.Point(c, p, 1);
-    first = pyNumbers[0];
-    second = pyNumbers[1];
+    float* const first = openFirstPoint_ + static_cast<std::size_t>(points - 1) * pointRow_;
+    float* const second = first + secondNumbers_;
+    *first = pyNumbers[0];
+    *second = pyNumbers[1];
     // The same point of the next curves lies right after this one, and of the curve sixteen on, 64
     // bytes on: asked for now, that memory is in the caches when the curve comes, rather than
     // fetched when its points are stored, one wait for each of its points.
-    if (constexpr std::int32_t kAhead = 16; c <= arrays_.maxCurves - kAhead) {
-      toolkit::bytes::PrefetchForWriting(&first + kAhead);
-      toolkit::bytes::PrefetchForWriting(&second + kAhead);
+    if (openCurveAhead_) {
+      toolkit::bytes::PrefetchForWriting(first + kCurvesAhead);
+      toolkit::bytes::PrefetchForWriting(second + kCurvesAhead);
     }
     return Flow::Continue;
   }
 
   const CurveArrays arrays_;
   const std::int32_t entryCurveCount_;
+  const std::size_t pointRow_;       // floats from one point of a curve to its next: maxCurves
+  const std::size_t secondNumbers_;  // floats from a point's first number to its second
   bool scourSeen_ = false;
+  // The curve that point lines add to, from its header on (none before the call's first): its
+  // point count, and its point 1's first number. The points are a (maxCurves, maxPoints, 2) array
+  // whose first index varies fastest: point p's first number lies p - 1 rows of maxCurves on.
+  std::int32_t* openPoints_ = nullptr;
+  float* openFirstPoint_ = nullptr;
+  bool openCurveAhead_ = false;  // whether the curve kCurvesAhead on is in the array
 };
 
 }  // namespace
