@@ -206,6 +206,49 @@ inline std::size_t PastLastNonBlank(const char* at, std::size_t size) {
   return end;
 }
 
+#if ORVANE_SSE2
+// Whether the bytes from `from` to `size` are all blanks, sixteen at a time: the last sixteen,
+// which must not start before `at`, then those before them from `from` on. Of the last sixteen,
+// those before `from` are left out.
+inline bool AllBlankFrom(const char* at, std::size_t from, std::size_t size) {
+  const auto blanks = [at](std::size_t i) {
+    return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + i)), _mm_set1_epi8(' '));
+  };
+  __m128i all = blanks(size - 16);
+  for (std::size_t i = from; i + 16 < size; i += 16) {
+    all = _mm_and_si128(all, blanks(i));
+  }
+  auto marks = static_cast<unsigned>(_mm_movemask_epi8(all));
+  if (const std::size_t count = size - from; count < 16) {
+    marks |= (1U << (16 - count)) - 1;
+  }
+  return marks == 0xFFFF;
+}
+
+// The first sixty-four bytes at `at`: one bit for each non-blank (bit i for byte i), and whether
+// all are standard (32 to 127).
+struct First64 {
+  std::uint64_t nonBlanks;
+  bool standard;
+};
+inline First64 MeasureFirst64(const char* at) {
+  const auto load = [at](std::size_t i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + i)); };
+  const __m128i c0 = load(0);
+  const __m128i c1 = load(16);
+  const __m128i c2 = load(32);
+  const __m128i c3 = load(48);
+  const __m128i blank = _mm_set1_epi8(' ');
+  const auto blanks = [blank](__m128i chunk) {
+    return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, blank))));
+  };
+  const std::uint64_t all = blanks(c0) | blanks(c1) << 16 | blanks(c2) << 32 | blanks(c3) << 48;
+  const __m128i below = _mm_set1_epi8(31);
+  const __m128i standard = _mm_and_si128(_mm_and_si128(_mm_cmpgt_epi8(c0, below), _mm_cmpgt_epi8(c1, below)),
+                                         _mm_and_si128(_mm_cmpgt_epi8(c2, below), _mm_cmpgt_epi8(c3, below)));
+  return {~all, _mm_movemask_epi8(standard) == 0xFFFF};
+}
+#endif
+
 // Whether any of [at, at + size) is below 32 or above 127; bytes up to `readableEnd` may be read,
 // and those past `size` must be standard. A byte above 127 is negative as a signed byte, so one
 // signed comparison with 31 finds the standard bytes sixteen at a time; the marks of every sixteen

@@ -1,3 +1,5 @@
+#include "toolkit/screening.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,6 +64,45 @@ TEST(LineScreen, MessagesHaveTheirExactLengthsAndAreCutToNarrowFields) {
     EXPECT_EQ(field.substr(0, width), std::string(kIncludeMessage.substr(0, width))) << width;
     EXPECT_EQ(field.substr(width), std::string(8, '#')) << "written past a field of " << width;
   }
+}
+
+// The walk's screening of a record, decided in line from the record's first sixty-four bytes or
+// from its last non-blank one, agrees with the full classification whatever the record's width,
+// where its text starts and ends, and where a byte that is not standard stands, if any.
+TEST(LineScreen, TheWalksScreeningAgreesWithTheFullOne) {
+  using orvane::toolkit::ClassifyLine;
+  using orvane::toolkit::ClassifyRecord;
+  const std::size_t places[] = {0, 1, 15, 16, 17, 31, 32, 47, 48, 63, 64, 65, 71, 79, 80, 95, 96, 129};
+  int compared = 0;
+  for (const std::size_t width : {1, 16, 17, 32, 63, 64, 65, 72, 79, 80, 81, 96, 130}) {
+    for (const std::size_t first : places) {
+      for (const std::size_t end : places) {
+        for (const std::size_t odd : places) {
+          if (first >= end || end > width || odd > width) {
+            continue;
+          }
+          std::string record(width, ' ');
+          record.replace(first, end - first, end - first, '7');
+          if (odd < width) {  // width: none
+            record[odd] = odd % 2 == 0 ? '\x01' : '\xB0';
+          }
+          std::string fullMessage(20, '#');
+          std::string walkMessage(20, '#');
+          std::int32_t fullCode = -7;
+          std::int32_t walkCode = -7;
+          const auto full = ClassifyLine(record, fullMessage, fullCode);
+          const auto walk = ClassifyRecord(record, walkMessage, walkCode);
+          ASSERT_EQ(walk.state, full.state) << width << " " << first << " " << end << " " << odd;
+          ASSERT_EQ(walk.first, full.first) << width << " " << first << " " << end << " " << odd;
+          ASSERT_EQ(walk.length, full.length) << width << " " << first << " " << end << " " << odd;
+          ASSERT_EQ(walkCode, fullCode);
+          ASSERT_EQ(walkMessage, fullMessage);
+          ++compared;
+        }
+      }
+    }
+  }
+  EXPECT_GE(compared, 10'000);
 }
 
 }  // namespace
