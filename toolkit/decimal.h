@@ -44,14 +44,14 @@ inline constexpr std::int64_t kMostQuickPower = 22;
 // 2 (q + kMostQuickPower), and its negation after it.
 inline constexpr auto kQuickScales = [] {
   constexpr auto kMost = static_cast<std::size_t>(kMostQuickPower);
-  std::array<double, 2 * (2 * kMost + 1)> scales{};
+  std::array<double, 4 * kMost + 2> scales{};
   double power = 1.0;  // 10^i, exact up to 10^22
   for (std::size_t i = 0; i <= kMost; ++i, power *= 10.0) {
+    // Each with its negation after it.
     scales[2 * (kMost + i)] = power;
+    scales[2 * (kMost + i) + 1] = -power;
     scales[2 * (kMost - i)] = 1.0 / power;  // one correctly rounded division
-  }
-  for (std::size_t i = 0; i < scales.size(); i += 2) {
-    scales[i + 1] = -scales[i];
+    scales[2 * (kMost - i) + 1] = -1.0 / power;
   }
   return scales;
 }();
