@@ -46,12 +46,13 @@ inline constexpr auto kQuickScales = [] {
   constexpr auto kMost = static_cast<std::size_t>(kMostQuickPower);
   std::array<double, 4 * kMost + 2> scales{};
   double power = 1.0;  // 10^i, exact up to 10^22
-  for (std::size_t i = 0; i <= kMost; ++i, power *= 10.0) {
+  for (std::size_t i = 0; i <= kMost; ++i) {
     // Each with its negation after it.
     scales[2 * (kMost + i)] = power;
     scales[2 * (kMost + i) + 1] = -power;
     scales[2 * (kMost - i)] = 1.0 / power;  // one correctly rounded division
     scales[2 * (kMost - i) + 1] = -1.0 / power;
+    power *= 10.0;
   }
   return scales;
 }();
