@@ -278,13 +278,14 @@ inline bool AnyNonStandard(const char* at, std::size_t size, const char* readabl
   return false;
 }
 
-// Fills `count` bytes from `at` with `byte`, sixteen at a time where it can: the walk blanks every
-// message of a block with this in one go.
+// Fills `count` bytes from `at` with `byte`, sixteen at a time where it can: the walk zeroes every
+// code of a block with this in one go, and blanks the messages of the lines it does not come to.
 inline void Fill(char* at, std::size_t count, char byte) {
   std::size_t i = 0;
 #if ORVANE_SSE2
   const __m128i chunk = _mm_set1_epi8(byte);
-  // A block's messages are blanked all at once, hundreds of kilobytes: sixteen stores a step.
+  // A block's codes, or the messages past its end, can be hundreds of kilobytes: sixteen stores a
+  // step.
   for (; i + 256 <= count; i += 256) {
     for (std::size_t k = 0; k < 256; k += 16) {
       _mm_storeu_si128(reinterpret_cast<__m128i*>(at + i + k), chunk);
