@@ -322,8 +322,8 @@ inline void PrefetchForWriting(const void* at) {
 // Fill, kept out of line for the lines that FillLine does not fill itself.
 [[gnu::noinline]] inline void FillOutOfLine(char* at, std::size_t count, char byte) { Fill(at, count, byte); }
 
-// Fills one line's `count` bytes from `at` with `byte`; the walk blanks each message so as it comes
-// to its line. A line of 16 to 272 bytes takes sixteen-byte stores and no loop: those that cover
+// Fills one line's `count` bytes from `at` with `byte`: the walk blanks each message with it as it
+// comes to the line. A line of 16 to 272 bytes takes sixteen-byte stores and no loop: those that cover
 // the bytes before the last sixteen, jumped into by their number, then one for the last sixteen.
 inline void FillLine(char* at, std::size_t count, char byte) {
 #if ORVANE_SSE2
