@@ -94,8 +94,8 @@ TEST(ShortDecimals, AgreeWithinADoublesReachOfAHalfwayPoint) {
         continue;
       }
       const std::string power = "e-" + std::to_string(k);
-      ExpectAgreement({std::to_string(nearest - 1) + power, std::to_string(nearest) + power,
-                       std::to_string(nearest + 1) + power});
+      ExpectAgreement(
+          {std::to_string(nearest - 1) + power, std::to_string(nearest) + power, std::to_string(nearest + 1) + power});
       checked += 3;
     }
   }
