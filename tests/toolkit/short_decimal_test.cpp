@@ -89,7 +89,8 @@ TEST(ShortDecimals, AgreeWithinADoublesReachOfAHalfwayPoint) {
       if (shift > 0 || -shift > 100) {
         continue;
       }
-      const auto nearest = static_cast<std::uint64_t>((scaled + (Wide{1} << (-shift - 1))) >> -shift);
+      const Wide half = shift == 0 ? 0 : Wide{1} << (-shift - 1);  // of the last unit shifted out
+      const auto nearest = static_cast<std::uint64_t>((scaled + half) >> -shift);
       if (nearest < (std::uint64_t{1} << 50) || nearest >= (std::uint64_t{1} << 53)) {
         continue;
       }
